@@ -1,0 +1,9 @@
+#pragma once
+// The projection and the GL state every frame starts from.
+
+// Viewport and a 45-degree perspective for a window of this size.
+void resizeViewport(int width, int height);
+
+// Loads the texture set, then sets the clear values, depth test, smooth
+// shading and 2D texturing. False when the textures cannot be loaded.
+bool initGlState();

@@ -1,0 +1,17 @@
+#pragma once
+// The saver's window and its WGL rendering context.
+
+#include <windows.h>
+
+extern HWND saverWindow;
+extern HDC deviceContext;
+extern HGLRC renderingContext;
+extern HINSTANCE moduleHandle;
+
+constexpr const char* windowClassName = "OpenGL";
+
+// Opens the window over rect with a double-buffered RGBA format of colourBits
+// and a 16-bit depth buffer, makes its context current and sets the GL state.
+// On failure everything built is released, the reason shown, and false returned.
+bool openSaverWindow(const char* title, RECT rect, int colourBits);
+void closeSaverWindow();

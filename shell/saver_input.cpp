@@ -1,0 +1,18 @@
+#include "shell/saver_input.h"
+
+#include <cstdlib>
+
+uint8_t activeFlag = 1;
+uint8_t keyDown[256] = {};
+CursorPoint startCursor;
+
+bool cursorMovedAway(CursorPoint cursor) {
+    const int64_t dx = std::llabs(static_cast<int64_t>(cursor.x) - startCursor.x);
+    const int64_t dy = std::llabs(static_cast<int64_t>(cursor.y) - startCursor.y);
+    return dx > mouseTolerance || dy > mouseTolerance;
+}
+
+void setKeyFlag(uint64_t keyCode, uint8_t down) {
+    if (keyCode < sizeof keyDown)
+        keyDown[keyCode] = down;
+}

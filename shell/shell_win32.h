@@ -1,0 +1,19 @@
+#pragma once
+// The saver shell's Win32 side: the window the run is attached to, the
+// window procedure, the saver run and the password change.
+
+#include <windows.h>
+
+// The preview area, the dialogs' owner or the password dialog's parent.
+extern HWND parentWindow;
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Opens the window, runs the saver loop and closes it; returns the exit code.
+int runSaver();
+// True while saverLoop polls and draws.
+extern bool saverLoopRunning;
+// Polls messages and draws frames until the run ends; returns the exit code.
+int saverLoop();
+
+void changeSaverPassword(HWND parent);
