@@ -8,7 +8,10 @@ void changeSaverPassword(HWND parent) {
     HMODULE library = LoadLibraryA("MPR.DLL");
     if (!library)
         return;
-    const auto change = reinterpret_cast<PwdChangePassword>(GetProcAddress(library, "PwdChangePasswordA"));
+    // GetProcAddress hands back a generic function pointer; going through void*
+    // says so without the compiler's warning about the cast.
+    const auto change =
+        reinterpret_cast<PwdChangePassword>(reinterpret_cast<void*>(GetProcAddress(library, "PwdChangePasswordA")));
     if (change)
         change("SCRSAVE", parent, 0, nullptr);
     FreeLibrary(library);

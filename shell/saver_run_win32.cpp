@@ -9,6 +9,7 @@
 #include "shell/shell_win32.h"
 #include "settings/settings_store.h"
 
+HWND parentWindow = nullptr;
 bool saverLoopRunning = false;
 
 namespace {

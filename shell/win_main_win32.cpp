@@ -10,8 +10,6 @@
 #include "shell/run_mode.h"
 #include "shell/shell_win32.h"
 
-HWND parentWindow = nullptr;
-
 namespace {
 
 HWND windowFromCommandLine(const CommandLine& commandLine) {

@@ -1,0 +1,157 @@
+#include "saver_process.h"
+
+#include <vector>
+
+namespace {
+
+constexpr const char* keyPath = "Software\\Halvoren\\Quelmar\\V01";
+
+std::string saverPath() {
+    char path[MAX_PATH];
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    folder = folder.substr(0, folder.find_last_of("\\/"));
+    // The tests live in tests/e2e under the build folder that holds norwyn.scr.
+    return folder + "\\..\\..\\norwyn.scr";
+}
+
+struct WindowSearch {
+    HWND parent;
+    HWND found;
+};
+
+BOOL CALLBACK matchSaverWindow(HWND window, LPARAM data) {
+    auto* search = reinterpret_cast<WindowSearch*>(data);
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    if (std::string(name) == "OpenGL") {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND findSaverWindow(HWND parent) {
+    WindowSearch search = {parent, nullptr};
+    if (parent)
+        EnumChildWindows(parent, matchSaverWindow, reinterpret_cast<LPARAM>(&search));
+    else
+        search.found = FindWindowA("OpenGL", nullptr);
+    return search.found;
+}
+
+} // namespace
+
+SaverProcess::SaverProcess(const std::string& arguments) {
+    std::string commandLine = "\"" + saverPath() + "\"" + (arguments.empty() ? "" : " " + arguments);
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+}
+
+SaverProcess::~SaverProcess() {
+    if (!process.hProcess)
+        return;
+    if (running()) {
+        TerminateProcess(process.hProcess, 99);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+std::optional<DWORD> SaverProcess::waitForExit(DWORD milliseconds) {
+    if (!process.hProcess || WaitForSingleObject(process.hProcess, milliseconds) != WAIT_OBJECT_0)
+        return std::nullopt;
+    DWORD code = 0;
+    GetExitCodeProcess(process.hProcess, &code);
+    return code;
+}
+
+bool SaverProcess::running() {
+    return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+HWND waitForSaverWindow(DWORD milliseconds, HWND parent) {
+    const DWORD start = GetTickCount();
+    do {
+        if (HWND window = findSaverWindow(parent))
+            return window;
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(50);
+    } while (GetTickCount() - start < milliseconds);
+    return nullptr;
+}
+
+bool saverWindowAppears(SaverProcess& process) {
+    for (int poll = 0; poll < 40 && process.running(); ++poll) {
+        if (findSaverWindow(nullptr))
+            return true;
+        Sleep(50);
+    }
+    return findSaverWindow(nullptr) != nullptr;
+}
+
+void deleteSettingsKey() {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvoren");
+}
+
+void storeSetting(const char* name, DWORD value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+    RegCloseKey(key);
+}
+
+std::optional<DWORD> storedSetting(const char* name) {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD value = 0, size = sizeof value, type = 0;
+    const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
+    RegCloseKey(key);
+    if (result != ERROR_SUCCESS || type != REG_DWORD)
+        return std::nullopt;
+    return value;
+}
+
+int storedValueCount() {
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return 0;
+    DWORD count = 0;
+    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
+                     nullptr);
+    RegCloseKey(key);
+    return static_cast<int>(count);
+}
+
+void pressKey(WORD virtualKey) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void moveMouseTo(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE; // a zero move that reports where the cursor now is
+    SendInput(1, &input, sizeof input);
+}
+
+void click() {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}

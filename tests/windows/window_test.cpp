@@ -1,0 +1,298 @@
+// The saver window's procedure and its opening and closing, in process, with
+// the error boxes captured instead of shown.
+
+#include "gl/bitmap_source_win32.h"
+#include "gl/error_box.h"
+#include "gl/gl_state.h"
+#include "gl/gl_window_win32.h"
+#include "gl/texture_set.h"
+#include "shell/run_mode.h"
+#include "shell/saver_input.h"
+#include "shell/shell_win32.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ErrorBox {
+    std::string text, caption;
+    unsigned flags;
+    bool classRegistered; // whether "OpenGL" was still registered when it showed
+    bool operator==(const ErrorBox&) const = default;
+};
+
+std::vector<ErrorBox> errorBoxes;
+
+bool classRegistered() {
+    WNDCLASSA info;
+    return GetClassInfoA(GetModuleHandleA(nullptr), windowClassName, &info) != 0;
+}
+
+void captureErrorBox(const char* text, const char* caption, unsigned flags) {
+    errorBoxes.push_back({text, caption, flags, classRegistered()});
+}
+
+// A message that the window procedure posted, if any: only WM_QUIT matters.
+bool quitPosted() {
+    MSG message;
+    bool quit = false;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        quit = quit || message.message == WM_QUIT;
+    return quit;
+}
+
+class WindowProcTest : public testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSA windowClass = {};
+        windowClass.lpfnWndProc = windowProc;
+        windowClass.hInstance = GetModuleHandleA(nullptr);
+        windowClass.lpszClassName = windowClassName;
+        ASSERT_NE(RegisterClassA(&windowClass), 0);
+        window = CreateWindowExA(0, windowClassName, "test", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        ASSERT_NE(window, nullptr);
+        quitPosted();
+        GetCursorPos(reinterpret_cast<POINT*>(&startCursor));
+    }
+    void TearDown() override {
+        saverLoopRunning = false;
+        DestroyWindow(window);
+        UnregisterClassA(windowClassName, GetModuleHandleA(nullptr));
+        runMode = NoMode;
+        activeFlag = 1;
+    }
+
+    // Sends the message in the given mode: its result, and whether it ended the run.
+    std::pair<LRESULT, bool> send(RunMode mode, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        runMode = mode;
+        const LRESULT result = SendMessageA(window, message, wParam, lParam);
+        return {result, quitPosted()};
+    }
+
+    HWND window = nullptr;
+};
+
+TEST_F(WindowProcTest, AnyKeyEndsBothModesAndSetsItsFlag) {
+    for (RunMode mode : {Preview, Saver}) {
+        EXPECT_EQ(send(mode, WM_KEYDOWN, 'A'), std::make_pair(LRESULT{0}, true));
+        EXPECT_EQ(keyDown['A'], 1);
+        EXPECT_EQ(send(mode, WM_KEYUP, 'A'), std::make_pair(LRESULT{0}, false));
+        EXPECT_EQ(keyDown['A'], 0);
+    }
+    // A code beyond the key table still ends the run and touches no flag.
+    EXPECT_EQ(send(Saver, WM_KEYDOWN, 0x1234), std::make_pair(LRESULT{0}, true));
+}
+
+TEST_F(WindowProcTest, CloseEndsTheRun) {
+    EXPECT_EQ(send(Preview, WM_CLOSE), std::make_pair(LRESULT{0}, true));
+    EXPECT_TRUE(IsWindow(window));
+}
+
+TEST_F(WindowProcTest, ClicksEndOnlyAFullScreenRun) {
+    for (UINT click : {WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN}) {
+        EXPECT_EQ(send(Saver, click), std::make_pair(LRESULT{0}, true));
+        EXPECT_EQ(send(Preview, click), std::make_pair(LRESULT{0}, false));
+    }
+    EXPECT_FALSE(send(Saver, WM_LBUTTONUP).second);
+    EXPECT_FALSE(send(Saver, WM_LBUTTONDBLCLK).second);
+    EXPECT_FALSE(send(Saver, WM_MOUSEWHEEL, MAKEWPARAM(0, 120)).second);
+}
+
+TEST_F(WindowProcTest, SystemKeysEndNothing) {
+    EXPECT_FALSE(send(Saver, WM_SYSKEYDOWN, VK_MENU).second);
+    EXPECT_FALSE(send(Saver, WM_SYSKEYUP, VK_MENU).second);
+}
+
+// Wine's default handling of SC_SCREENSAVE starts the system's saver, so
+// returning at all shows that the saver swallowed it.
+TEST_F(WindowProcTest, TheSaverSwallowsScreenSaveAndMonitorPowerCommands) {
+    EXPECT_EQ(send(Saver, WM_SYSCOMMAND, SC_SCREENSAVE), std::make_pair(LRESULT{0}, false));
+    EXPECT_EQ(send(Saver, WM_SYSCOMMAND, SC_MONITORPOWER, 2), std::make_pair(LRESULT{0}, false));
+}
+
+TEST_F(WindowProcTest, OtherSystemCommandsTakeTheirDefaultCourse) {
+    for (RunMode mode : {Saver, Preview}) {
+        ShowWindow(window, SW_SHOWNORMAL);
+        ASSERT_FALSE(IsIconic(window));
+        send(mode, WM_SYSCOMMAND, SC_MINIMIZE);
+        EXPECT_TRUE(IsIconic(window)) << mode;
+    }
+}
+
+TEST_F(WindowProcTest, TheMouseMayWanderFiftyPixelsFromWhereItStarted) {
+    SetCursorPos(300, 300);
+    POINT start;
+    GetCursorPos(&start);
+    startCursor = {start.x, start.y};
+    SetCursorPos(start.x + 50, start.y + 50);
+    EXPECT_FALSE(send(Saver, WM_MOUSEMOVE).second);
+    SetCursorPos(start.x + 51, start.y);
+    EXPECT_TRUE(send(Saver, WM_MOUSEMOVE).second);
+    EXPECT_FALSE(send(Preview, WM_MOUSEMOVE).second);
+    SetCursorPos(start.x, start.y - 51);
+    EXPECT_TRUE(send(Saver, WM_MOUSEMOVE).second);
+    // Only the cursor counts, not the coordinates the message carries.
+    SetCursorPos(start.x, start.y);
+    EXPECT_FALSE(send(Saver, WM_MOUSEMOVE, 0, MAKELPARAM(2000, 2000)).second);
+}
+
+TEST_F(WindowProcTest, MinimisingStopsTheFrames) {
+    EXPECT_EQ(send(Saver, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 1)).first, 0);
+    EXPECT_EQ(activeFlag, 0);
+    send(Saver, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, 0));
+    EXPECT_EQ(activeFlag, 1);
+    send(Saver, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, 0)); // inactive but not minimised
+    EXPECT_EQ(activeFlag, 1);
+}
+
+TEST_F(WindowProcTest, ADestroyedWindowEndsARunningLoop) {
+    saverLoopRunning = false;
+    EXPECT_FALSE(send(Preview, WM_DESTROY).second);
+    saverLoopRunning = true;
+    EXPECT_TRUE(send(Preview, WM_DESTROY).second);
+}
+
+class OpeningTest : public testing::Test {
+protected:
+    void SetUp() override {
+        errorBoxes.clear();
+        errorBoxSink = captureErrorBox;
+        bitmapSource = loadBitmapPixels;
+        parentWindow = nullptr;
+        runMode = Saver;
+    }
+    void TearDown() override {
+        if (classRegistered())
+            UnregisterClassA(windowClassName, GetModuleHandleA(nullptr));
+        runMode = NoMode;
+        quitPosted();
+    }
+};
+
+const unsigned openingFlags = MB_OK | MB_ICONEXCLAMATION;
+
+TEST_F(OpeningTest, OpensAndClosesWithoutAMessage) {
+    const RECT rect = {0, 0, 320, 240};
+    for (int opening = 0; opening < 2; ++opening) {
+        ASSERT_TRUE(openSaverWindow("Fan Tarvek Screensaver V0.1", rect, 16));
+        EXPECT_NE(saverWindow, nullptr);
+        EXPECT_NE(renderingContext, nullptr);
+        EXPECT_EQ(wglGetCurrentContext(), renderingContext);
+        char name[32];
+        GetClassNameA(saverWindow, name, sizeof name);
+        EXPECT_STREQ(name, "OpenGL");
+        EXPECT_EQ(GetWindowLongA(saverWindow, GWL_STYLE) & ~WS_VISIBLE,
+                  static_cast<LONG>(WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN));
+        EXPECT_EQ(GetClassLongA(saverWindow, GCL_STYLE), CS_HREDRAW | CS_VREDRAW | CS_OWNDC);
+        closeSaverWindow();
+        EXPECT_EQ(saverWindow, nullptr);
+        EXPECT_EQ(deviceContext, nullptr);
+        EXPECT_EQ(renderingContext, nullptr);
+        EXPECT_FALSE(classRegistered());
+    }
+    EXPECT_TRUE(errorBoxes.empty());
+}
+
+TEST_F(OpeningTest, AClassRegisteredAlreadyShowsOnlyThatMessage) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = windowClassName;
+    ASSERT_NE(RegisterClassA(&windowClass), 0);
+    EXPECT_FALSE(openSaverWindow("t", {0, 0, 64, 64}, 16));
+    EXPECT_EQ(errorBoxes,
+              (std::vector<ErrorBox>{{"Failed To Register The Window Class.", "ERROR", openingFlags, true}}));
+    EXPECT_EQ(saverWindow, nullptr);
+}
+
+TEST_F(OpeningTest, APreviewWithoutParentFailsAfterReleasingTheClass) {
+    runMode = Preview;
+    parentWindow = nullptr;
+    EXPECT_FALSE(openSaverWindow("t", {0, 0, 0, 0}, 16));
+    EXPECT_EQ(errorBoxes, (std::vector<ErrorBox>{{"Window Creation Error.", "ERROR", openingFlags, false}}));
+    EXPECT_EQ(runSaver(), 0);
+}
+
+HWND windowWhileLoading = nullptr;
+
+bool failingBitmapSource(int, BitmapPixels&) {
+    windowWhileLoading = saverWindow;
+    return false;
+}
+
+bool wrongSizeBitmapSource(int id, BitmapPixels& pixels) {
+    if (!loadBitmapPixels(id, pixels))
+        return false;
+    if (id == textureResourceIds[5]) {
+        pixels.width = 128;
+        pixels.bgr.resize(128 * 256 * 3);
+    }
+    return true;
+}
+
+TEST_F(OpeningTest, TexturesThatCannotLoadFailAfterTheWindowIsGone) {
+    bitmapSource = failingBitmapSource;
+    EXPECT_FALSE(openSaverWindow("t", {0, 0, 64, 64}, 16));
+    ASSERT_NE(windowWhileLoading, nullptr);
+    EXPECT_FALSE(IsWindow(windowWhileLoading));
+    EXPECT_EQ(errorBoxes, (std::vector<ErrorBox>{{"Initialization Failed.", "ERROR", openingFlags, false}}));
+    EXPECT_EQ(renderingContext, nullptr);
+
+    // The next opening in the same process starts from nothing and succeeds.
+    errorBoxes.clear();
+    bitmapSource = loadBitmapPixels;
+    EXPECT_TRUE(openSaverWindow("t", {0, 0, 64, 64}, 16));
+    closeSaverWindow();
+    EXPECT_TRUE(errorBoxes.empty());
+}
+
+TEST_F(OpeningTest, APictureOfTheWrongSizeFailsTheOpening) {
+    bitmapSource = wrongSizeBitmapSource;
+    EXPECT_FALSE(openSaverWindow("t", {0, 0, 64, 64}, 16));
+    EXPECT_EQ(errorBoxes, (std::vector<ErrorBox>{{"Initialization Failed.", "ERROR", openingFlags, false}}));
+}
+
+TEST_F(OpeningTest, APreviewIsAVisibleChildAsLargeAsItsParent) {
+    HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(parent, nullptr);
+    runMode = Preview;
+    parentWindow = parent;
+    RECT outer;
+    GetWindowRect(parent, &outer);
+    ASSERT_TRUE(openSaverWindow("t", {0, 0, outer.right - outer.left, outer.bottom - outer.top}, 16));
+    EXPECT_EQ(GetParent(saverWindow), parent);
+    EXPECT_TRUE(IsWindowVisible(saverWindow));
+    RECT child;
+    GetWindowRect(saverWindow, &child);
+    POINT origin = {0, 0};
+    ClientToScreen(parent, &origin);
+    EXPECT_EQ(child.left, origin.x);
+    EXPECT_EQ(child.top, origin.y);
+    EXPECT_EQ(child.right - child.left, outer.right - outer.left);
+    EXPECT_EQ(child.bottom - child.top, outer.bottom - outer.top);
+    closeSaverWindow();
+    DestroyWindow(parent);
+    EXPECT_TRUE(errorBoxes.empty());
+}
+
+TEST_F(OpeningTest, AHeightOfZeroGivesAOnePixelViewport) {
+    ASSERT_TRUE(openSaverWindow("t", {0, 0, 64, 64}, 16));
+    resizeViewport(300, 0);
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(viewport[2], 300);
+    EXPECT_EQ(viewport[3], 1);
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    // For a perspective, m[0] = f / aspect and m[5] = f: their ratio is the aspect.
+    EXPECT_NEAR(projection[5] / projection[0], 300.0, 1e-3);
+    closeSaverWindow();
+}
+
+} // namespace
