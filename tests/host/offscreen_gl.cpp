@@ -27,9 +27,15 @@ EGLDisplay surfacelessDisplay() {
 
 bool openOffscreenGl(int width, int height) {
     closeOffscreenGl();
-    display = surfacelessDisplay();
-    if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr))
-        return false;
+    // The display stays initialised for the life of the process: terminating
+    // it unloads Mesa's driver, which then shows up as leaks of an unknown module.
+    if (display == EGL_NO_DISPLAY) {
+        display = surfacelessDisplay();
+        if (display == EGL_NO_DISPLAY || !eglInitialize(display, nullptr, nullptr)) {
+            display = EGL_NO_DISPLAY;
+            return false;
+        }
+    }
     const EGLint configAttributes[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RED_SIZE, 8, EGL_GREEN_SIZE, 8,
                                        EGL_BLUE_SIZE, 8, EGL_DEPTH_SIZE, 16, EGL_RENDERABLE_TYPE, EGL_OPENGL_BIT,
                                        EGL_NONE};
@@ -57,8 +63,6 @@ void closeOffscreenGl() {
         eglDestroyContext(display, context);
     if (surface != EGL_NO_SURFACE)
         eglDestroySurface(display, surface);
-    eglTerminate(display);
-    display = EGL_NO_DISPLAY;
     context = EGL_NO_CONTEXT;
     surface = EGL_NO_SURFACE;
 }
