@@ -39,6 +39,15 @@ fresh_wine_prefix() {
     wineserver -w || true
 }
 
+# Keeps one wineserver and Wine's own background programs (services,
+# explorer) running for the whole test run. Started here, they do not hold
+# on to the output pipe of whichever test would otherwise have started them,
+# which would keep ctest waiting for that test's end until its timeout.
+warm_wine() {
+    wineserver -p
+    wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
+}
+
 build_preset() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1" -j"$(nproc)"

@@ -6,14 +6,19 @@ namespace {
 
 constexpr const char* keyPath = "Software\\Halvoren\\Quelmar\\V01";
 
-std::string saverPath() {
+} // namespace
+
+std::string saverExecutablePath() {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string folder(path);
-    folder = folder.substr(0, folder.find_last_of("\\/"));
+    folder.resize(folder.find_last_of("\\/"));
     // The tests live in tests/e2e under the build folder that holds norwyn.scr.
-    return folder + "\\..\\..\\norwyn.scr";
+    folder.append("\\..\\..\\norwyn.scr");
+    return folder;
 }
+
+namespace {
 
 struct WindowSearch {
     HWND parent;
@@ -43,7 +48,10 @@ HWND findSaverWindow(HWND parent) {
 } // namespace
 
 SaverProcess::SaverProcess(const std::string& arguments) {
-    std::string commandLine = "\"" + saverPath() + "\"" + (arguments.empty() ? "" : " " + arguments);
+    std::string commandLine = "\"";
+    commandLine.append(saverExecutablePath()).append("\"");
+    if (!arguments.empty())
+        commandLine.append(" ").append(arguments);
     std::vector<char> line(commandLine.begin(), commandLine.end());
     line.push_back('\0');
     STARTUPINFOA startup = {};

@@ -7,6 +7,9 @@
 #include <optional>
 #include <string>
 
+// Where the norwyn.scr under test lies.
+std::string saverExecutablePath();
+
 class SaverProcess {
 public:
     explicit SaverProcess(const std::string& arguments);

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Looks at what norwyn.scr draws full-screen: the picture moves from one
+# moment to the next, and each effect draws something different from the
+# still background. Runs in the test prefix, on the X server of the test run.
+set -euo pipefail
+scr=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+key='HKCU\Software\Halvoren\Quelmar\V01'
+
+differing_pixels() {
+    /usr/bin/compare -metric AE "$1" "$2" null: 2>&1 | awk '{print int($1)}' || true
+}
+
+run_saver() { # picture name, seconds before the first shot, then name=value settings
+    local name=$1 wait=$2
+    shift 2
+    wine reg delete "$key" /f >/dev/null 2>&1 || true
+    for setting in "$@"; do
+        wine reg add "$key" /v "${setting%%=*}" /t REG_DWORD /d "${setting#*=}" /f >/dev/null 2>&1
+    done
+    wine "$scr" /s &
+    local pid=$!
+    sleep "$wait"
+    /usr/bin/import -window root "$work/$name-1.png"
+    sleep 1
+    /usr/bin/import -window root "$work/$name-2.png"
+    xdotool key Escape
+    wait $pid
+}
+
+failures=0
+check() { # description, condition
+    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+run_saver still 6 efecto=0 sangrante=0
+run_saver ripple 3 efecto=2
+run_saver chase 3 efecto=0 efectoulmo=3
+
+moved=$(differing_pixels "$work/ripple-1.png" "$work/ripple-2.png")
+check "the rippling background changes within a second ($moved pixels)" '[ "$moved" -gt 10000 ]'
+still=$(differing_pixels "$work/still-1.png" "$work/still-2.png")
+check "with no effect, no movement and no drops the picture holds still ($still pixels)" '[ "$still" -lt 500 ]'
+chase=$(differing_pixels "$work/chase-1.png" "$work/chase-2.png")
+check "the chase moves the characters ($chase pixels)" '[ "$chase" -gt 2000 ]'
+for effect in 1 3 4 5 6; do
+    run_saver "effect-$effect" 3 efecto=$effect sangrante=0
+    apart=$(differing_pixels "$work/still-1.png" "$work/effect-$effect-1.png")
+    check "effect $effect draws another picture than the still background ($apart pixels)" '[ "$apart" -gt 10000 ]'
+done
+wine reg delete "$key" /f >/dev/null 2>&1 || true
+exit $failures
