@@ -38,7 +38,10 @@ void advanceFrameRate(double frameDuration) {
     if (frameDuration > 0) {
         const double rate = 1.0 / frameDuration;
         sceneState.smoothedFps = static_cast<float>((sceneState.smoothedFps + rate) * 0.5);
-        settings.frames = static_cast<float>((rate + settings.frames) * 0.5);
+        // A stored average that is no number (an infinity or NaN left in the
+        // registry) would stay one for ever; it counts as none, as at first.
+        const float storedAverage = std::isfinite(settings.frames) ? settings.frames : 0.0f;
+        settings.frames = static_cast<float>((rate + storedAverage) * 0.5);
     }
     if (sceneState.smoothedFps == 0 || std::isnan(sceneState.smoothedFps))
         sceneState.smoothedFps = 1;

@@ -1,6 +1,7 @@
 // The program's entry point: scan the command line, load the settings, and do
 // the one job of the run.
 
+#include "gl/gl_window_win32.h"
 #include "resources/resource_ids.h"
 #include "scene/particles.h"
 #include "settings/catalogs.h"
@@ -35,6 +36,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         changeSaverPassword(parentWindow);
         return 0;
     case Configure:
+        // The credits pictures are looked up through the dialog's module;
+        // without one they would come up empty.
+        moduleHandle = instance;
         DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_CONFIG), parentWindow, configDialogProc, 0);
         return 0;
     case Preview:
