@@ -129,11 +129,12 @@ void checkDialogReadings() {
         {&effectCatalog, settings.efecto},
         {&movementCatalog, settings.efectoulmo},
     };
-    for (const auto& [catalog, id] : ids) {
-        const char* caption = catalogCaptionForId(*catalog, id);
-        if (caption && catalogIdForCaption(*catalog, caption, id ^ 0x5A5A5A5A) != id)
-            fail("a caption that does not lead back to its id", caption);
-    }
+    for (const auto& [catalog, id] : ids)
+        for (int32_t index = 0; index < catalog->count; ++index) {
+            const CatalogEntry& entry = catalog->entries[index];
+            if (entry.id == id && catalogIdForCaption(*catalog, entry.caption, id ^ 0x5A5A5A5A) != id)
+                fail("a caption that does not lead back to its id", entry.caption);
+        }
 }
 
 } // namespace

@@ -24,13 +24,9 @@ bool registerWindowClass() {
     WNDCLASSA windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
     windowClass.lpfnWndProc = windowProc;
-    windowClass.cbClsExtra = 0;
-    windowClass.cbWndExtra = 0;
     windowClass.hInstance = moduleHandle;
     windowClass.hIcon = LoadIconA(moduleHandle, MAKEINTRESOURCEA(IDI_NORWYN));
-    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
-    windowClass.hbrBackground = nullptr;
-    windowClass.lpszMenuName = nullptr;
+    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.lpszClassName = windowClassName;
     return RegisterClassA(&windowClass) != 0;
 }
@@ -107,6 +103,10 @@ void closeSaverWindow() {
         if (!wglDeleteContext(renderingContext))
             showErrorBox("Release Rendering Context Failed.", "SHUTDOWN ERROR", closingFlags);
         renderingContext = nullptr;
+    }
+    if (saverWindow && !IsWindow(saverWindow)) {
+        saverWindow = nullptr;
+        deviceContext = nullptr;
     }
     if (deviceContext) {
         if (!ReleaseDC(saverWindow, deviceContext))

@@ -14,4 +14,7 @@ constexpr const char* windowClassName = "OpenGL";
 // and a 16-bit depth buffer, makes its context current and sets the GL state.
 // On failure everything built is released, the reason shown, and false returned.
 bool openSaverWindow(const char* title, RECT rect, int colourBits);
+// Releases what is held in the reverse order. A window already destroyed from
+// outside (with the preview area it lived in) took its device context with
+// it: there is nothing left to release, and no failure to report.
 void closeSaverWindow();

@@ -42,10 +42,3 @@ int32_t catalogIdForCaption(const Catalog& catalog, const char* text, int32_t cu
             current = catalog.entries[index].id;
     return current;
 }
-
-const char* catalogCaptionForId(const Catalog& catalog, int32_t id) {
-    for (int32_t index = 0; index < catalog.count; ++index)
-        if (catalog.entries[index].id == id)
-            return catalog.entries[index].caption;
-    return nullptr;
-}

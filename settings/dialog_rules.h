@@ -21,5 +21,3 @@ uint32_t dropSizeEntry(float size);
 // The id of the last catalog entry whose caption equals text byte for byte,
 // or current when none does.
 int32_t catalogIdForCaption(const Catalog& catalog, const char* text, int32_t current);
-// The caption of the entry with this id, or nullptr.
-const char* catalogCaptionForId(const Catalog& catalog, int32_t id);

@@ -4,7 +4,8 @@
 //
 // The main dialog stores only on OK; each sub-dialog writes its own fields
 // into the settings on its own OK, and they reach the store with the main
-// dialog's OK when "Registro del sisema" is selected. Everything is ANSI, as the catalog captions are.
+// dialog's OK when "Registro del sisema" is selected. Everything is ANSI, as
+// the catalog captions are.
 
 #include "settings/dialogs_win32.h"
 
@@ -19,7 +20,7 @@
 
 namespace {
 
-constexpr int textRoom = 256; // the room for a combo box's text, NUL included
+constexpr int textBufferSize = 256; // a combo box's text or the frame rate, NUL included
 
 constexpr WPARAM shadowChannelDigits = 3;
 constexpr WPARAM dropCountDigits = 4;
@@ -59,8 +60,8 @@ void fillCatalogCombo(HWND dialog, int combo, const Catalog& catalog, int32_t cu
 // The id whose caption the combo box shows, or current when the text is no
 // caption at all (the user may type anything into a drop-down combo).
 int32_t catalogIdOfCombo(HWND dialog, int combo, const Catalog& catalog, int32_t current) {
-    char text[textRoom] = {};
-    GetDlgItemTextA(dialog, combo, text, textRoom);
+    char text[textBufferSize] = {};
+    GetDlgItemTextA(dialog, combo, text, textBufferSize);
     return catalogIdForCaption(catalog, text, current);
 }
 
@@ -93,7 +94,7 @@ void initConfigDialog(HWND dialog) {
     CheckRadioButton(dialog, IDC_SAVE_REGISTRY, IDC_SAVE_NOTHING,
                      settings.saveToRegistry ? IDC_SAVE_REGISTRY : IDC_SAVE_NOTHING);
 
-    char frames[textRoom];
+    char frames[textBufferSize];
     std::snprintf(frames, sizeof frames, "%5.2f", static_cast<double>(settings.frames));
     SetDlgItemTextA(dialog, IDC_FRAMES, frames);
 }

@@ -54,4 +54,4 @@ SettingsStore registrySettingsStore() {
     return {openForReading, openForWriting, readValue, writeDword, close};
 }
 
-SettingsStore settingsStore = {openForReading, openForWriting, readValue, writeDword, close};
+SettingsStore settingsStore = registrySettingsStore();

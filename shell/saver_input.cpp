@@ -12,6 +12,12 @@ bool cursorMovedAway(CursorPoint cursor) {
     return dx > mouseTolerance || dy > mouseTolerance;
 }
 
+bool swallowsSystemCommand(RunMode mode, uint64_t command) {
+    constexpr uint64_t startScreenSaver = 0xF140;
+    constexpr uint64_t powerMonitor = 0xF170;
+    return mode == Saver && (command == startScreenSaver || command == powerMonitor);
+}
+
 void setKeyFlag(uint64_t keyCode, uint8_t down) {
     if (keyCode < sizeof keyDown)
         keyDown[keyCode] = down;

@@ -1,6 +1,8 @@
 #pragma once
 // The input state a saver run reacts to.
 
+#include "shell/run_mode.h"
+
 #include <cstdint>
 
 struct CursorPoint {
@@ -17,3 +19,7 @@ constexpr int32_t mouseTolerance = 50; // pixels the mouse may wander before the
 bool cursorMovedAway(CursorPoint cursor);
 // Sets a key's flag; a code outside 0..255 has no flag and is ignored.
 void setKeyFlag(uint64_t keyCode, uint8_t down);
+// True for the system commands a full-screen run refuses: starting the screen
+// saver (SC_SCREENSAVE) and powering the monitor down (SC_MONITORPOWER). The
+// whole command is compared, its low four bits included.
+bool swallowsSystemCommand(RunMode mode, uint64_t command);

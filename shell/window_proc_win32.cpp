@@ -47,7 +47,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         setKeyFlag(wParam, 0);
         return 0;
     case WM_SYSCOMMAND:
-        if (runMode == Saver && (wParam == SC_SCREENSAVE || wParam == SC_MONITORPOWER))
+        if (swallowsSystemCommand(runMode, wParam))
             return 0;
         break;
     case WM_MOUSEMOVE:

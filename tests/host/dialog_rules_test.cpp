@@ -130,14 +130,4 @@ TEST_F(DialogRulesCaption, TakesTheLastOfSeveralEqualCaptions) {
         delete[] entry.caption;
 }
 
-TEST_F(DialogRulesCaption, FindsTheCaptionOfAnId) {
-    EXPECT_EQ(std::string(catalogCaptionForId(backgroundCatalog, 0)), "Espada del Tarvek realizada por Galdrune");
-    EXPECT_EQ(std::string(catalogCaptionForId(backgroundCatalog, 4)), "El caballero del Caos realizado por Galdrune");
-    EXPECT_EQ(std::string(catalogCaptionForId(effectCatalog, 2)), "Ondulacion suave");
-    EXPECT_EQ(std::string(catalogCaptionForId(movementCatalog, 3)), "Efecto hipnotico con persecucion");
-    EXPECT_EQ(catalogCaptionForId(backgroundCatalog, 1), nullptr); // the pictures have no id 1
-    EXPECT_EQ(catalogCaptionForId(effectCatalog, 7), nullptr);
-    EXPECT_EQ(catalogCaptionForId(movementCatalog, -1), nullptr);
-}
-
 } // namespace

@@ -14,6 +14,18 @@ TEST(SaverInput, TheMouseMayWanderFiftyPixelsFromTheStart) {
     startCursor = {};
 }
 
+TEST(SaverInput, OnlyTheFullScreenRunRefusesScreenSaveAndMonitorPower) {
+    EXPECT_TRUE(swallowsSystemCommand(Saver, 0xF140));  // SC_SCREENSAVE
+    EXPECT_TRUE(swallowsSystemCommand(Saver, 0xF170));  // SC_MONITORPOWER
+    EXPECT_FALSE(swallowsSystemCommand(Saver, 0xF141)); // compared whole, not masked
+    EXPECT_FALSE(swallowsSystemCommand(Saver, 0xF172));
+    EXPECT_FALSE(swallowsSystemCommand(Saver, 0xF060)); // SC_CLOSE
+    for (RunMode mode : {NoMode, Configure, ChangePassword, Preview}) {
+        EXPECT_FALSE(swallowsSystemCommand(mode, 0xF140)) << mode;
+        EXPECT_FALSE(swallowsSystemCommand(mode, 0xF170)) << mode;
+    }
+}
+
 TEST(SaverInput, KeyCodesOutsideTheTableAreIgnored) {
     setKeyFlag(27, 1);
     EXPECT_EQ(keyDown[27], 1);
