@@ -9,12 +9,19 @@
 
 namespace {
 
+constexpr float spriteSize = 0.6f;
+
+struct SpritePosition {
+    float x, y; // upper-left corner
+};
+
+// Where modes 0 and 4 hold the character: where every run starts it.
+constexpr SpritePosition rest = {SceneState{}.characterX, SceneState{}.characterY};
+
 constexpr float amplitudeX = 0.75f;
 constexpr float amplitudeY = 0.35f;
 constexpr float centreX = -0.3f;
 constexpr float centreY = 0.3f;
-constexpr float restX = -0.3f;
-constexpr float restY = -0.25f;
 constexpr double hypnoticOffset = 3.1415926535; // these decimals, not pi
 constexpr double chaserLag = 3.1415;
 
@@ -48,11 +55,11 @@ void moveCharacters(int efectoulmo, float phase, SceneState& state) {
     switch (efectoulmo) {
     case 0:
     case 4:
-        state.characterX = restX;
-        state.characterY = restY;
+        state.characterX = rest.x;
+        state.characterY = rest.y;
         break;
     case 1: // side to side along y = -0.25
-        state.characterX = static_cast<float>(amplitudeX * std::sin(angle) + centreX);
+        state.characterX = onEllipse(angle).x;
         break;
     case 2: {
         const SpritePosition character = onEllipse(angle + hypnoticOffset);

@@ -4,12 +4,6 @@
 
 struct SceneState;
 
-constexpr float spriteSize = 0.6f;
-
-struct SpritePosition {
-    float x, y; // upper-left corner
-};
-
 // The movement step of mode efectoulmo at the given phase: writes the
 // positions the mode moves and leaves the others as they are.
 void moveCharacters(int efectoulmo, float phase, SceneState& state);

@@ -80,6 +80,17 @@ TEST(GridEffects, MirrorEffectsJumpBySixteenthsBetweenColumns) {
     }
 }
 
+// Worked out by hand from the mirror formulas, with 3.1416 (not pi): column 8
+// turns its left edge at 3.1416/2, just past a quarter turn.
+TEST(GridEffects, MirrorEffectsAtWorkedOutCells) {
+    const GridCell four = offsets(4, 8, 3, 0, 0);
+    EXPECT_NEAR(four.ds0, 0.50000367f, 1e-6f); // 8/16 - cos(1.5708)
+    EXPECT_NEAR(four.ds1, 0.69509437f, 1e-6f); // 8/16 - cos(1.76715)
+    const GridCell five = offsets(5, 8, 3, 1.0f, 0);
+    EXPECT_NEAR(five.ds0, -1.34147297f, 1e-6f); // cos(1.5708 + 1) - 8/16
+    EXPECT_NEAR(five.ds1, -1.43071162f, 1e-6f); // cos(1.76715 + 1) - 8/16, not 9/16
+}
+
 TEST(GridEffects, StretchAtTheLowestPulseShowsTheLeftBorderEverywhere) {
     for (int i = 0; i < gridSize; ++i) {
         const GridCell cell = offsets(6, i, 4, 1.0f, -50.0f);

@@ -1,3 +1,4 @@
+#include "scene/frame.h"
 #include "scene/particles.h"
 #include "scene/random.h"
 #include "scene/scene_state.h"
@@ -183,6 +184,23 @@ TEST_F(ParticlesTest, ADropMovingRightLeadsWithItsNarrowEnd) {
         EXPECT_NEAR(c.x[corner], expected[corner][0], 1e-4f) << corner;
         EXPECT_NEAR(c.y[corner], expected[corner][1], 1e-4f) << corner;
     }
+}
+
+// Whole frames; with no GL context current the GL calls go nowhere.
+TEST_F(ParticlesTest, FramesMoveAndCountTheDropsOnlyWhileTheyBleed) {
+    createParticlePool();
+    settings.numeroparticulas = 500;
+    settings.sangrante = 0;
+    const std::vector<Particle> before(particlePool.particles, particlePool.particles + startParticleCount);
+    for (int frame = 0; frame < 5; ++frame)
+        renderFrame();
+    ASSERT_EQ(particlePool.particleCount, startParticleCount);
+    EXPECT_EQ(std::memcmp(before.data(), particlePool.particles, before.size() * sizeof(Particle)), 0);
+
+    settings.sangrante = 1;
+    renderFrame();
+    ASSERT_EQ(particlePool.particleCount, 500);
+    EXPECT_NE(particlePool.particles[0].y, before[0].y);
 }
 
 } // namespace

@@ -500,6 +500,10 @@ TEST_F(DialogConfig, DefaultValuesAreShownAndOnlyOkAppliesThem) {
     settings.efecto = 5;
     settings.efectoulmo = 2;
     settings.saveToRegistry = 0;
+    // The button resets the three choices only; the rest is saved as it is.
+    settings.sombra = 0;
+    settings.azulsombra = 17;
+    settings.numeroparticulas = 42;
     const Settings before = settings;
     {
         Dialog config(IDD_CONFIG, configDialogProc);
@@ -527,6 +531,9 @@ TEST_F(DialogConfig, DefaultValuesAreShownAndOnlyOkAppliesThem) {
     EXPECT_EQ(stored.count("imagenfondo") ? stored.at("imagenfondo") : 99u, 0u);
     EXPECT_EQ(stored.count("efecto") ? stored.at("efecto") : 99u, 2u);
     EXPECT_EQ(stored.count("efectoulmo") ? stored.at("efectoulmo") : 99u, 0u);
+    EXPECT_EQ(stored.count("sombra") ? stored.at("sombra") : 99u, 0u);
+    EXPECT_EQ(stored.count("azulsombra") ? stored.at("azulsombra") : 99u, 17u);
+    EXPECT_EQ(stored.count("numeroparticulas") ? stored.at("numeroparticulas") : 99u, 42u);
 }
 
 TEST_F(DialogConfig, LeavesOtherCommandsUnhandled) {

@@ -101,6 +101,7 @@ TEST_F(RegistryStoreTest, ValuesOfAnotherTypeOrSizeAreIgnored) {
     const unsigned long long wide = 0x0000000100000007ull;
     put("numeroparticulas", REG_QWORD, &wide, sizeof wide);
     put("mascara", REG_BINARY, "\x01\x00\x00\x00\x00\x00\x00\x00", 8);
+    put("sangrante", REG_DWORD, "\x00\x00", 2); // a DWORD cut short: not half-read
     putDword("efectoulmo", 3);
     loadSettings();
     Settings expected;
