@@ -6,6 +6,7 @@
 #include "gl/gl_state.h"
 #include "gl/gl_window_win32.h"
 #include "gl/texture_set.h"
+#include "resources/resource_ids.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
 #include "shell/shell_win32.h"
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -196,6 +198,41 @@ TEST_F(OpeningTest, OpensAndClosesWithoutAMessage) {
         EXPECT_EQ(renderingContext, nullptr);
         EXPECT_FALSE(classRegistered());
     }
+    EXPECT_TRUE(errorBoxes.empty());
+}
+
+TEST_F(OpeningTest, TheClassPixelFormatProjectionAndStateAreTheSaversOwn) {
+    ASSERT_TRUE(openSaverWindow("t", {0, 0, 320, 240}, 16));
+    // The system itself drops WS_EX_WINDOWEDGE from a window without a frame.
+    EXPECT_TRUE(GetWindowLongA(saverWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW);
+    EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(saverWindow, GCLP_HICON)),
+              LoadIconA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_NORWYN)));
+    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(saverWindow, GCLP_HCURSOR)), LoadCursorA(nullptr, IDC_ARROW));
+
+    PIXELFORMATDESCRIPTOR format = {};
+    ASSERT_NE(DescribePixelFormat(deviceContext, GetPixelFormat(deviceContext), sizeof format, &format), 0);
+    const DWORD wanted = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    EXPECT_EQ(format.dwFlags & wanted, wanted);
+    EXPECT_EQ(format.iPixelType, PFD_TYPE_RGBA);
+    EXPECT_GE(format.cDepthBits, 16);
+
+    // A perspective's m[10] and m[14] give back its near and far planes.
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    EXPECT_NEAR(projection[14] / (projection[10] - 1), 0.1, 1e-6);
+    EXPECT_NEAR(projection[14] / (projection[10] + 1), 100.0, 1e-2);
+    EXPECT_NEAR(projection[5], 1 / std::tan(22.5 * 3.14159265358979 / 180), 1e-5);
+
+    GLfloat clear[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clear);
+    EXPECT_EQ(clear[0] + clear[1] + clear[2] + clear[3], 0.0f);
+    GLint shading = 0;
+    glGetIntegerv(GL_SHADE_MODEL, &shading);
+    EXPECT_EQ(shading, GL_SMOOTH);
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    closeSaverWindow();
     EXPECT_TRUE(errorBoxes.empty());
 }
 
