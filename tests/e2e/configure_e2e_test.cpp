@@ -79,6 +79,36 @@ TEST_P(ConfigureE2e, TheDialogShowsTheStoredChoicesAndFrameRate) {
     EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
 }
 
+// The sub-dialogs come from the program's own module, and the credits
+// pictures with them: seven pictures, each with its bitmap loaded.
+TEST_P(ConfigureE2e, TheCreditsShowTheirSevenPictures) {
+    SaverProcess saver(GetParam());
+    const HWND dialog = waitForDialog(saver, opening);
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(GetDlgItem(dialog, 1000), BM_CLICK, 0, 0);
+    HWND credits = nullptr;
+    for (int poll = 0; poll < 100 && !credits; ++poll) {
+        Sleep(100);
+        for (HWND window = FindWindowA("#32770", nullptr); window && !credits;
+             window = FindWindowExA(nullptr, window, "#32770", nullptr))
+            if (window != dialog && GetDlgItem(window, IDOK) && !GetDlgItem(window, 1001) && IsWindowVisible(window))
+                credits = window;
+    }
+    ASSERT_NE(credits, nullptr);
+    int pictures = 0, loaded = 0;
+    for (HWND child = GetWindow(credits, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
+            continue;
+        ++pictures;
+        loaded += SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    }
+    EXPECT_EQ(pictures, 7);
+    EXPECT_EQ(loaded, 7);
+    PostMessageA(GetDlgItem(credits, IDOK), BM_CLICK, 0, 0);
+    SendMessageA(GetDlgItem(dialog, 2), BM_CLICK, 0, 0);
+    EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
+}
+
 INSTANTIATE_TEST_SUITE_P(Switches, ConfigureE2e, testing::Values("", "/c"),
                          [](const testing::TestParamInfo<const char*>& info) {
                              return std::string(*info.param ? "ConfigureSwitch" : "NoSwitch");
