@@ -183,6 +183,17 @@ void renderFrameAndReplay(benchmark::State& state) {
 BENCHMARK(renderFrameAndReplay)->Name("renderFrame")->Arg(0)->Arg(200)->Arg(2000)->Arg(9999)->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
 
+// What the saver does once its context is current: the GL state with the
+// texture set, then the first frame, drawn to the end.
+bool initAndDrawFirstFrame(benchmark::State& state) {
+    const bool loaded = initGlState();
+    renderFrame();
+    finishFrame();
+    if (!loaded)
+        state.SkipWithError("the pictures did not load");
+    return loaded;
+}
+
 // From a context with nothing in it to the first frame drawn: initGlState
 // (loadTextureSet, which reads, decodes and uploads the seven pictures, and
 // the clear and enable calls) and the first renderFrame, as the saver does
@@ -200,13 +211,8 @@ void startUpInNewContext(benchmark::State& state) {
             state.SkipWithError("no offscreen OpenGL on this machine");
             break;
         }
-        const bool loaded = initGlState();
-        renderFrame();
-        finishFrame();
-        if (!loaded) {
-            state.SkipWithError("the pictures did not load");
+        if (!initAndDrawFirstFrame(state))
             break;
-        }
     }
 }
 BENCHMARK(startUpInNewContext)->Name("startUp/newContext")->UseRealTime()->Unit(benchmark::kMillisecond);
@@ -224,13 +230,8 @@ void startUpInSameContext(benchmark::State& state) {
         startScene(startParticleCount);
         frameClock = FrameClock();
         state.ResumeTiming();
-        const bool loaded = initGlState();
-        renderFrame();
-        finishFrame();
-        if (!loaded) {
-            state.SkipWithError("the pictures did not load");
+        if (!initAndDrawFirstFrame(state))
             break;
-        }
     }
     // The texture names may have changed: the recordings bind the old ones.
     ++contextGeneration;

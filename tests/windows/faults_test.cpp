@@ -583,6 +583,15 @@ protected:
     }
     static inline bool otherFormatSet = false;
 
+    // A preview opened in a new preview area; the area, or null when either failed.
+    static HWND openPreviewInANewArea() {
+        runMode = Preview;
+        parentWindow = makeParent();
+        if (!parentWindow || !openSaverWindow("t", {0, 0, 200, 150}, 16))
+            return nullptr;
+        return parentWindow;
+    }
+
     static HWND makeParent() {
         static bool registered = false;
         if (!registered) {
@@ -621,12 +630,9 @@ TEST_F(WindowFaults, AnotherWindowOfTheClassKeepsItRegistered) {
 }
 
 TEST_F(WindowFaults, APreviewAreaDestroyedUnderTheRunLeavesTheWindowAndItsDcGone) {
-    runMode = Preview;
-    HWND parent = makeParent();
+    const HWND parent = openPreviewInANewArea();
     ASSERT_NE(parent, nullptr);
-    parentWindow = parent;
-    ASSERT_TRUE(openSaverWindow("t", {0, 0, 200, 150}, 16));
-    HWND child = saverWindow;
+    const HWND child = saverWindow;
     DestroyWindow(parent);
     ASSERT_FALSE(IsWindow(child));
     closeSaverWindow();
@@ -637,12 +643,9 @@ TEST_F(WindowFaults, APreviewAreaDestroyedUnderTheRunLeavesTheWindowAndItsDcGone
 // As the display settings do when they close: the preview area goes while the
 // saver's loop runs. The run ends with 0 and closes without a message box.
 TEST_F(WindowFaults, APreviewAreaClosedWhileTheLoopRunsEndsTheRunSilently) {
-    runMode = Preview;
-    HWND parent = makeParent();
+    const HWND parent = openPreviewInANewArea();
     ASSERT_NE(parent, nullptr);
-    parentWindow = parent;
-    ASSERT_TRUE(openSaverWindow("t", {0, 0, 200, 150}, 16));
-    HWND child = saverWindow;
+    const HWND child = saverWindow;
     ASSERT_TRUE(PostMessageA(parent, WM_CLOSE, 0, 0));
     EXPECT_EQ(saverLoop(), 0);
     EXPECT_FALSE(IsWindow(parent));
