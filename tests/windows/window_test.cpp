@@ -59,7 +59,9 @@ protected:
                                  GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window, nullptr);
         quitPosted();
-        GetCursorPos(reinterpret_cast<POINT*>(&startCursor));
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        startCursor = {cursor.x, cursor.y};
     }
     void TearDown() override {
         saverLoopRunning = false;
