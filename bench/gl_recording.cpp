@@ -1,13 +1,6 @@
 #include "bench/gl_recording.h"
 
-#include <cstring>
-
 GlRecording* activeGlRecording = nullptr;
-
-bool GlRecording::operator==(const GlRecording& other) const {
-    return ops == other.ops && words.size() == other.words.size() &&
-           std::memcmp(words.data(), other.words.data(), words.size() * sizeof(GlWord)) == 0;
-}
 
 void replayGlRecording(const GlRecording& recording) {
     const GlWord* w = recording.words.data();

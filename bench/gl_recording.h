@@ -34,10 +34,6 @@ struct GlRecording {
     std::vector<GlOp> ops;
     std::vector<GlWord> words; // the arguments of all calls, in call order
 
-    void clear() {
-        ops.clear();
-        words.clear();
-    }
     void add(GlOp op) { ops.push_back(op); }
     void add(GlOp op, uint32_t a) {
         ops.push_back(op);
@@ -56,8 +52,6 @@ struct GlRecording {
         add(op, a, b);
         words.push_back(word(c));
     }
-
-    bool operator==(const GlRecording& other) const;
 
 private:
     static GlWord word(uint32_t u) {
