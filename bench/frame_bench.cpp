@@ -39,7 +39,6 @@ int contextGeneration = 0;
 bool openFrameContext() {
     if (!openOffscreenGl(width, height))
         return false;
-    bitmapFolder = NORWYN_BITMAP_DIR;
     resizeViewport(width, height);
     return true;
 }

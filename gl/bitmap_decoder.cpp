@@ -1,12 +1,5 @@
 #include "gl/bitmap_decoder.h"
 
-#include "gl/bitmap_files.h"
-
-#include <fstream>
-#include <iterator>
-
-std::string bitmapFolder;
-
 namespace {
 
 constexpr size_t fileHeaderSize = 14;
@@ -102,17 +95,4 @@ BitmapError decodeBitmap(const uint8_t* data, size_t size, BitmapPixels& pixels)
         }
     }
     return BitmapError::None;
-}
-
-bool loadBitmapFile(const std::string& path, BitmapPixels& pixels) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    const std::vector<uint8_t> data((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    return decodeBitmap(data.data(), data.size(), pixels) == BitmapError::None;
-}
-
-bool loadBitmapFromFolder(int resourceId, BitmapPixels& pixels) {
-    const char* name = bitmapFileName(resourceId);
-    return name && loadBitmapFile(bitmapFolder + "/" + name, pixels);
 }

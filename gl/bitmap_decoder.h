@@ -9,7 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 struct BitmapHeader {
     int32_t width = 0;
@@ -32,9 +31,3 @@ enum class BitmapError {
 
 BitmapError readBitmapHeader(const uint8_t* data, size_t size, BitmapHeader& header);
 BitmapError decodeBitmap(const uint8_t* data, size_t size, BitmapPixels& pixels);
-
-// Host builds read the program's pictures from this folder.
-extern std::string bitmapFolder;
-bool loadBitmapFile(const std::string& path, BitmapPixels& pixels);
-// A BitmapSource over the files in bitmapFolder.
-bool loadBitmapFromFolder(int resourceId, BitmapPixels& pixels);

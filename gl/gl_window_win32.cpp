@@ -4,7 +4,7 @@
 
 #include "gl/gl_window_win32.h"
 
-#include "gl/error_box.h"
+#include "shell/error_box.h"
 #include "gl/gl_state.h"
 #include "resources/resource_ids.h"
 #include "shell/run_mode.h"

@@ -10,6 +10,8 @@ norwyn_packages=(
     libegl-dev libgl-dev libglu1-mesa-dev libegl-mesa0 libgl1-mesa-dri
     wine wine64 xvfb xauth xdotool x11-utils imagemagick librsvg2-bin icoutils
     clang libclang-rt-14-dev
+    libx11-dev xscreensaver xscreensaver-data
+    dpkg-dev file libxml2-utils desktop-file-utils groff-base
 )
 
 as_root() {

@@ -1,4 +1,4 @@
-// The settings store of the product: the key below under HKEY_CURRENT_USER,
+// The settings store on Windows: the key below under HKEY_CURRENT_USER,
 // thirteen REG_DWORD values. Reading opens the key, writing creates it (and
 // its parents) when it is missing.
 
@@ -8,50 +8,49 @@
 
 namespace {
 
-bool openForReading(StoreKey* key) {
-    HKEY handle = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_ALL_ACCESS, &handle) != ERROR_SUCCESS)
+// A value of another type or size is left alone rather than half-read into
+// its field; the type is asked for so that text is never taken for a DWORD.
+bool readDword(HKEY key, StoredValue& value) {
+    DWORD type = 0;
+    DWORD data = 0;
+    DWORD size = sizeof data;
+    if (RegQueryValueExA(key, value.name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) != ERROR_SUCCESS)
         return false;
-    *key = handle;
+    if (type != REG_DWORD || size != sizeof data)
+        return false;
+    value.bits = data;
     return true;
 }
 
-bool openForWriting(StoreKey* key) {
-    HKEY handle = nullptr;
+bool readValues(StoredValue* values, int count) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS)
+        return false;
+    for (int index = 0; index < count; ++index)
+        values[index].found = readDword(key, values[index]);
+    RegCloseKey(key);
+    return true;
+}
+
+bool writeValues(const StoredValue* values, int count) {
+    HKEY key = nullptr;
     DWORD disposition = 0;
     char emptyClass[] = "";
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE,
-                        KEY_ALL_ACCESS, nullptr, &handle, &disposition) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, emptyClass, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
+                        nullptr, &key, &disposition) != ERROR_SUCCESS)
         return false;
-    *key = handle;
+    for (int index = 0; index < count; ++index) {
+        const DWORD data = values[index].bits;
+        RegSetValueExA(key, values[index].name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+    }
+    RegCloseKey(key);
     return true;
-}
-
-// The type is asked for so that a value of another kind is never taken for a DWORD.
-bool readValue(StoreKey key, const char* name, void* data, uint32_t* type, uint32_t* size) {
-    DWORD valueType = 0;
-    DWORD valueSize = *size;
-    const LONG result = RegQueryValueExA(static_cast<HKEY>(key), name, nullptr, &valueType,
-                                         static_cast<BYTE*>(data), &valueSize);
-    *type = valueType;
-    *size = valueSize;
-    return result == ERROR_SUCCESS;
-}
-
-bool writeDword(StoreKey key, const char* name, uint32_t value) {
-    const DWORD data = value;
-    return RegSetValueExA(static_cast<HKEY>(key), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data),
-                          sizeof data) == ERROR_SUCCESS;
-}
-
-void close(StoreKey key) {
-    RegCloseKey(static_cast<HKEY>(key));
 }
 
 } // namespace
 
 SettingsStore registrySettingsStore() {
-    return {openForReading, openForWriting, readValue, writeDword, close};
+    return {readValues, writeValues};
 }
 
 SettingsStore settingsStore = registrySettingsStore();

@@ -8,72 +8,60 @@ namespace {
 
 // The stored values in the order they are read and written. Every field is
 // four bytes; a float travels as its IEEE single-precision bit pattern.
-struct StoredValue {
+struct StoredField {
     const char* name;
+    ValueKind kind;
     void* field;
 };
 
-const StoredValue storedValues[] = {
-    {"mascara", &settings.mascara},
-    {"sombra", &settings.sombra},
-    {"efecto", &settings.efecto},
-    {"efectoulmo", &settings.efectoulmo},
-    {"imagenfondo", &settings.imagenfondo},
-    {"numeroparticulas", &settings.numeroparticulas},
-    {"tamaxparticulas", &settings.tamaxparticulas},
-    {"tamayparticulas", &settings.tamayparticulas},
-    {"rojosombra", &settings.rojosombra},
-    {"verdesombra", &settings.verdesombra},
-    {"azulsombra", &settings.azulsombra},
-    {"sangrante", &settings.sangrante},
-    {"frames", &settings.frames},
+const StoredField storedFields[storedValueCount] = {
+    {"mascara", ValueKind::Integer, &settings.mascara},
+    {"sombra", ValueKind::Integer, &settings.sombra},
+    {"efecto", ValueKind::Integer, &settings.efecto},
+    {"efectoulmo", ValueKind::Integer, &settings.efectoulmo},
+    {"imagenfondo", ValueKind::Integer, &settings.imagenfondo},
+    {"numeroparticulas", ValueKind::Integer, &settings.numeroparticulas},
+    {"tamaxparticulas", ValueKind::Float, &settings.tamaxparticulas},
+    {"tamayparticulas", ValueKind::Float, &settings.tamayparticulas},
+    {"rojosombra", ValueKind::Integer, &settings.rojosombra},
+    {"verdesombra", ValueKind::Integer, &settings.verdesombra},
+    {"azulsombra", ValueKind::Integer, &settings.azulsombra},
+    {"sangrante", ValueKind::Integer, &settings.sangrante},
+    {"frames", ValueKind::Float, &settings.frames},
 };
 
-constexpr int userValueCount = 12; // all but "frames"
-
-uint32_t fieldBits(const void* field) {
-    uint32_t bits;
-    std::memcpy(&bits, field, sizeof bits);
-    return bits;
-}
-
-// A value of another type or size is left alone rather than half-read into
-// its field; so is one that fails to read.
-void readStoredValue(StoreKey key, const StoredValue& value) {
-    unsigned char data[4];
-    uint32_t type = 0;
-    uint32_t size = sizeof data;
-    if (!settingsStore.readValue(key, value.name, data, &type, &size))
-        return;
-    if (type != storeTypeDword || size != sizeof data)
-        return;
-    std::memcpy(value.field, data, sizeof data);
-}
+constexpr int framesIndex = storedValueCount - 1;
 
 } // namespace
 
+void collectStoredValues(StoredValue (&values)[storedValueCount]) {
+    for (int index = 0; index < storedValueCount; ++index) {
+        const StoredField& stored = storedFields[index];
+        values[index] = {stored.name, stored.kind, 0, false};
+        std::memcpy(&values[index].bits, stored.field, sizeof values[index].bits);
+    }
+}
+
 void loadSettings() {
-    StoreKey key = nullptr;
-    if (!settingsStore.openForReading(&key))
+    StoredValue values[storedValueCount];
+    collectStoredValues(values);
+    for (StoredValue& value : values)
+        value.found = false;
+    if (!settingsStore.read(values, storedValueCount))
         return;
-    for (const StoredValue& value : storedValues)
-        readStoredValue(key, value);
-    settingsStore.close(key);
+    for (int index = 0; index < storedValueCount; ++index)
+        if (values[index].found)
+            std::memcpy(storedFields[index].field, &values[index].bits, sizeof values[index].bits);
 }
 
-void saveSettings() {
-    StoreKey key = nullptr;
-    if (!settingsStore.openForWriting(&key))
-        return;
-    for (int index = 0; index < userValueCount; ++index)
-        settingsStore.writeDword(key, storedValues[index].name, fieldBits(storedValues[index].field));
-    settingsStore.close(key);
+bool saveSettings() {
+    StoredValue values[storedValueCount];
+    collectStoredValues(values);
+    return settingsStore.write(values, userSettingValueCount);
 }
 
-void saveFrames() {
-    StoreKey key = nullptr;
-    if (!settingsStore.openForWriting(&key))
-        return;
-    settingsStore.writeDword(key, "frames", fieldBits(&settings.frames));
-    settingsStore.close(key);
+bool saveFrames() {
+    StoredValue values[storedValueCount];
+    collectStoredValues(values);
+    return settingsStore.write(&values[framesIndex], 1);
 }

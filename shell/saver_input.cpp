@@ -12,6 +12,14 @@ bool cursorMovedAway(CursorPoint cursor) {
     return dx > mouseTolerance || dy > mouseTolerance;
 }
 
+bool mouseMoveEndsRun(RunMode mode, CursorPoint cursor) {
+    return mode == Saver && cursorMovedAway(cursor);
+}
+
+bool clickEndsRun(RunMode mode) {
+    return mode == Saver;
+}
+
 bool swallowsSystemCommand(RunMode mode, uint64_t command) {
     constexpr uint64_t startScreenSaver = 0xF140;
     constexpr uint64_t powerMonitor = 0xF170;
@@ -21,4 +29,10 @@ bool swallowsSystemCommand(RunMode mode, uint64_t command) {
 void setKeyFlag(uint64_t keyCode, uint8_t down) {
     if (keyCode < sizeof keyDown)
         keyDown[keyCode] = down;
+}
+
+bool keyClosesOwnWindow(char typed) {
+    constexpr char escape = 0x1B;
+    constexpr char controlC = 0x03;
+    return typed == 'q' || typed == 'Q' || typed == escape || typed == controlC;
 }

@@ -2,19 +2,17 @@
 // store the frame rate of a full-screen run, close the window.
 
 #include "gl/gl_window_win32.h"
-#include "scene/frame.h"
 #include "scene/frame_clock.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
+#include "shell/saver_loop.h"
 #include "shell/shell_win32.h"
 #include "settings/settings_store.h"
 
 HWND parentWindow = nullptr;
-bool saverLoopRunning = false;
 
 namespace {
 
-constexpr const char* windowTitle = "Fan Tarvek Screensaver V0.1";
 constexpr int colourBits = 16;
 
 RECT screenRect() {
@@ -35,30 +33,29 @@ void recordStartCursor() {
     startCursor = {cursor.x, cursor.y};
 }
 
+// The Win32 message queue: a quit message ends the run with its wParam; any
+// other message goes to its window procedure.
+EventPoll pollMessage(int* exitCode) {
+    MSG message = {};
+    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        return EventPoll::Empty;
+    if (message.message == WM_QUIT) {
+        *exitCode = static_cast<int>(message.wParam);
+        return EventPoll::Quit;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return EventPoll::Handled;
+}
+
+void swapWindowBuffers() {
+    SwapBuffers(deviceContext);
+}
+
 } // namespace
 
 int saverLoop() {
-    saverLoopRunning = true;
-    MSG message = {};
-    int exitCode = 0;
-    for (;;) {
-        if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) {
-                exitCode = static_cast<int>(message.wParam);
-                break;
-            }
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-            continue;
-        }
-        if (activeFlag == 1)
-            renderFrame();
-        if (keyDown[VK_ESCAPE] == 1 && runMode == Saver)
-            break;
-        SwapBuffers(deviceContext);
-    }
-    saverLoopRunning = false;
-    return exitCode;
+    return saverLoop({pollMessage, swapWindowBuffers, nullptr});
 }
 
 int runSaver() {
@@ -70,7 +67,7 @@ int runSaver() {
     } else {
         rect = previewRect();
     }
-    if (!openSaverWindow(windowTitle, rect, colourBits))
+    if (!openSaverWindow(saverWindowTitle, rect, colourBits))
         return 0;
 
     BOOL wasRunning = FALSE;

@@ -11,9 +11,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 // Opens the window, runs the saver loop and closes it; returns the exit code.
 int runSaver();
-// True while saverLoop polls and draws.
-extern bool saverLoopRunning;
-// Polls messages and draws frames until the run ends; returns the exit code.
+// The saver loop over the Win32 message queue; returns the exit code.
 int saverLoop();
 
 void changeSaverPassword(HWND parent);

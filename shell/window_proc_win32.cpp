@@ -5,6 +5,7 @@
 #include "gl/gl_window_win32.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
+#include "shell/saver_loop.h"
 #include "shell/shell_win32.h"
 
 namespace {
@@ -13,10 +14,10 @@ void quit() {
     PostQuitMessage(0);
 }
 
-bool cursorLeftStart() {
+CursorPoint cursorPosition() {
     POINT cursor = {};
     GetCursorPos(&cursor);
-    return cursorMovedAway({cursor.x, cursor.y});
+    return {cursor.x, cursor.y};
 }
 
 } // namespace
@@ -51,13 +52,13 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         break;
     case WM_MOUSEMOVE:
-        if (runMode == Saver && cursorLeftStart())
+        if (runMode == Saver && mouseMoveEndsRun(runMode, cursorPosition()))
             quit();
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (runMode == Saver)
+        if (clickEndsRun(runMode))
             quit();
         return 0;
     default:

@@ -1,5 +1,7 @@
 #include "gl/bitmap_decoder.h"
 
+#include "bitmap_file.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>

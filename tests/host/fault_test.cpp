@@ -3,7 +3,7 @@
 
 #include "scene/frame.h"
 #include "scene/scene_state.h"
-#include "settings/memory_store.h"
+#include "memory_store.h"
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 
@@ -43,16 +43,15 @@ TEST_F(StoredFrameRateFault, AnAverageThatIsNoNumberStartsAfreshAtTheFirstFrame)
 TEST_F(StoredFrameRateFault, ANaNLoadedFromTheStoreComesBackANumberAfterARun) {
     memoryStore = MemoryStore{};
     settingsStore = memorySettingsStore();
-    putDword("frames", 0xFFFFFFFFu);
+    putValue("frames", 0xFFFFFFFFu);
     loadSettings();
     ASSERT_TRUE(std::isnan(settings.frames));
     for (int frame = 0; frame < 10; ++frame)
         advanceFrameRate(1.0 / 60);
     saveFrames();
-    uint32_t bits = 0;
-    ASSERT_TRUE(getDword("frames", &bits));
+    ASSERT_EQ(memoryStore.values.count("frames"), 1u);
     float stored;
-    std::memcpy(&stored, &bits, sizeof stored);
+    std::memcpy(&stored, &memoryStore.values["frames"], sizeof stored);
     EXPECT_NEAR(stored, 60.0f, 0.1f);
 }
 

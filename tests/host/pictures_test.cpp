@@ -5,6 +5,8 @@
 #include "gl/bitmap_decoder.h"
 #include "gl/bitmap_files.h"
 
+#include "bitmap_file.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -15,13 +17,13 @@
 namespace {
 
 std::vector<uint8_t> fileBytes(int id) {
-    std::ifstream file(std::string(NORWYN_BITMAP_DIR) + "/" + bitmapFileName(id), std::ios::binary);
+    std::ifstream file(bitmapFilePath(id), std::ios::binary);
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 BitmapPixels decodedPicture(int id) {
     BitmapPixels pixels;
-    EXPECT_TRUE(loadBitmapFile(std::string(NORWYN_BITMAP_DIR) + "/" + bitmapFileName(id), pixels)) << id;
+    EXPECT_TRUE(loadBitmapFile(bitmapFilePath(id), pixels)) << id;
     return pixels;
 }
 

@@ -78,7 +78,6 @@ protected:
     void SetUp() override {
         if (!openOffscreenGl(width, height))
             GTEST_SKIP() << "no offscreen OpenGL on this machine";
-        bitmapFolder = NORWYN_BITMAP_DIR;
         settings = Settings{};
         sceneState = SceneState{};
         randomState = 1;

@@ -1,13 +1,13 @@
 // The pictures as GDI gives them out of the program's resources, against the
 // portable decoder reading the very same files, and as they reach GL.
 
-#include "gl/bitmap_decoder.h"
-#include "gl/bitmap_files.h"
 #include "gl/bitmap_source_win32.h"
-#include "gl/error_box.h"
 #include "gl/gl_window_win32.h"
 #include "gl/texture_set.h"
+#include "shell/error_box.h"
 #include "shell/run_mode.h"
+
+#include "bitmap_file.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -19,7 +19,7 @@ namespace {
 
 BitmapPixels decodedFile(int id) {
     BitmapPixels pixels;
-    EXPECT_TRUE(loadBitmapFile(std::string(NORWYN_BITMAP_DIR) + "/" + bitmapFileName(id), pixels)) << id;
+    EXPECT_TRUE(loadBitmapFile(bitmapFilePath(id), pixels)) << id;
     return pixels;
 }
 

@@ -2,13 +2,14 @@
 // the error boxes captured instead of shown.
 
 #include "gl/bitmap_source_win32.h"
-#include "gl/error_box.h"
+#include "shell/error_box.h"
 #include "gl/gl_state.h"
 #include "gl/gl_window_win32.h"
 #include "gl/texture_set.h"
 #include "resources/resource_ids.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
+#include "shell/saver_loop.h"
 #include "shell/shell_win32.h"
 
 #include <gtest/gtest.h>

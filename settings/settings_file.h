@@ -1,0 +1,29 @@
+#pragma once
+// The text of the Linux settings file: one "name = value" line per stored
+// value, integers and flags in decimal, floats in their shortest decimal form
+// that reads back bit for bit. Blank lines and lines starting with # are
+// comments. Portable, so that the parser is tested and fuzzed everywhere.
+
+#include "settings/settings_store.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+struct SettingsFileProblem {
+    int line; // counted from 1
+    std::string message;
+};
+
+// Reads the values that text holds into values, marking each found. A line
+// that does not parse, names no value or holds a number of the wrong kind
+// is reported and changes nothing; a later line of the same name wins.
+std::vector<SettingsFileProblem> readSettingsText(std::string_view text, StoredValue* values, int count);
+
+// text with the given values written into it: every line of a value's name
+// is rewritten in place, every other line (comments, other names, lines that
+// do not parse) kept as it stands, and values not yet there appended.
+std::string writeSettingsText(std::string_view text, const StoredValue* values, int count);
+
+// One line of the file, without its line end: "efecto = 2", "tamaxparticulas = 0.05".
+std::string settingsLine(const StoredValue& value);

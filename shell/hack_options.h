@@ -1,0 +1,58 @@
+#pragma once
+// The command line of the Linux program, as XScreenSaver starts its hacks:
+// every option in both spellings, -x and --x, a number as the next word.
+// Options that name a setting override the settings file for one run, with
+// the clamps the configuration dialogs apply.
+
+#include "settings/settings.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+enum class DrawTarget {
+    OwnWindow,   // --window, the default: a top-level window of its own
+    GivenWindow, // --window-id: a window someone else made
+    Root,        // --root: $XSCREENSAVER_WINDOW, or the root window
+};
+
+struct Geometry {
+    int32_t width = 1280, height = 720;
+    int32_t x = 0, y = 0;
+    bool hasPosition = false;
+};
+
+// What the options set for this run; an empty field leaves the file's value.
+struct SettingOverrides {
+    std::optional<int32_t> mascara, sombra, efecto, efectoulmo, imagenfondo, numeroparticulas;
+    std::optional<float> tamaxparticulas, tamayparticulas;
+    std::optional<int32_t> rojosombra, verdesombra, azulsombra, sangrante;
+};
+
+constexpr int64_t defaultDelayMicroseconds = 16666; // about 60 frames a second
+
+struct HackOptions {
+    DrawTarget target = DrawTarget::OwnWindow;
+    uint64_t windowId = 0; // the given window
+    Geometry geometry;     // the own window's
+    std::string display;   // empty: $DISPLAY
+    int64_t delayMicroseconds = defaultDelayMicroseconds;
+    bool showFps = false;
+    bool save = false;
+    bool printSettings = false;
+    bool help = false;
+    SettingOverrides overrides;
+};
+
+// Reads argv[1] on. False, with the reason in error, for an unknown option,
+// a missing or malformed number, or a choice no catalog offers.
+bool parseHackOptions(int argc, const char* const* argv, HackOptions& options, std::string& error);
+
+void applyOverrides(const SettingOverrides& overrides, Settings& record);
+
+// A window id as X tools write it: hexadecimal after 0x, or decimal.
+bool parseWindowId(const char* text, uint64_t& id);
+// WxH, optionally followed by +X+Y (either sign).
+bool parseGeometry(const char* text, Geometry& geometry);
+
+extern const char* const hackUsage;

@@ -1,0 +1,88 @@
+#!/usr/bin/env bash
+# norwyn under the real XScreenSaver daemon, on the X server in $DISPLAY
+# (started with -ac: the daemon runs as nobody, since it launches no hack as
+# root). Activated, the daemon starts norwyn --root on its own window, named
+# in XSCREENSAVER_WINDOW, and the screen shows the moving scene; deactivated,
+# the daemon's SIGTERM ends norwyn within a second, "frames" stored.
+#
+#   tests/linux/daemon_test.sh path/to/norwyn
+set -euo pipefail
+program=$1
+: "${DISPLAY:?needs an X server in DISPLAY}"
+
+work=$(mktemp -d /tmp/norwyn-daemon-XXXXXX)
+daemon=
+cleanup() {
+    [ -z "$daemon" ] || kill "$daemon" 2>/dev/null || true
+    pkill -KILL -f "$work/norwyn" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+check() { # description, condition
+    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+# nobody's home, with norwyn in it: a build tree below a private folder
+# would be out of nobody's reach. The pictures travel inside the program.
+cp "$program" "$work/norwyn"
+printf '%s\n' \
+    'mode:		one' 'selected:	0' 'lock:		False' 'fade:		False' 'unfade:		False' \
+    'splash:		False' 'timeout:	0:30:00' 'dpmsEnabled:	False' \
+    "programs:	GL: $work/norwyn --root \\n" >"$work/.xscreensaver"
+chown -R 65534:65534 "$work"
+chmod 755 "$work"
+
+# ASAN_OPTIONS passes on to norwyn when the tests run it under sanitizers.
+as_nobody() {
+    setpriv --reuid=65534 --regid=65534 --clear-groups \
+        env -i HOME="$work" DISPLAY="$DISPLAY" PATH=/usr/bin:/bin ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} "$@"
+}
+
+as_nobody xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
+daemon=$!
+for _ in $(seq 50); do
+    as_nobody xscreensaver-command -time >/dev/null 2>&1 && break
+    sleep 0.2
+done
+
+as_nobody xscreensaver-command -activate >/dev/null
+saver=
+for _ in $(seq 50); do
+    saver=$(pgrep -f "^$work/norwyn --root" || true)
+    [ -n "$saver" ] && break
+    sleep 0.2
+done
+check "the daemon started norwyn --root" '[ -n "$saver" ]'
+if [ -z "$saver" ]; then
+    tail -20 "$work/daemon.log"
+    exit 1
+fi
+named=$(tr '\0' '\n' <"/proc/$saver/environ" | sed -n 's/^XSCREENSAVER_WINDOW=//p')
+check "it was given the daemon's window ($named)" '[[ $named =~ ^0x[0-9a-f]+$ ]]'
+
+# Past the daemon's two seconds of ignoring activity, with frames drawn.
+sleep 3
+import -window root "$work/first.png"
+sleep 0.5
+import -window root "$work/second.png"
+lit=$(convert "$work/first.png" -crop 1000x600+140+60 -threshold 2% -format '%[fx:mean]' info:)
+check "the screen shows the scene, not black ($lit lit)" 'awk -v x="$lit" "BEGIN { exit !(x > 0.9) }"'
+moved=$(compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1 | awk '{ print int($1) }' || true)
+check "the scene moves, as no splash would ($moved pixels)" '[ "${moved:-0}" -gt 1000 ]'
+
+as_nobody xscreensaver-command -deactivate >/dev/null
+# Gone: ended, whether or not the daemon has reaped it yet.
+running() { awk '$1 == "State:" && $2 != "Z" { found = 1 } END { exit !found }' "/proc/$1/status" 2>/dev/null; }
+gone=no
+for _ in $(seq 20); do
+    running "$saver" || { gone=yes; break; }
+    sleep 0.05
+done
+check "deactivated, norwyn is gone within a second" '[ $gone = yes ]'
+frames=$(sed -n 's/^frames = //p' "$work/.config/norwyn/settings" 2>/dev/null || true)
+check "the frame rate is stored ($frames)" 'awk -v x="${frames:-0}" "BEGIN { exit !(x > 0) }"'
+
+as_nobody xscreensaver-command -exit >/dev/null 2>&1 || true
+exit $failures

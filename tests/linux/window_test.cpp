@@ -1,0 +1,239 @@
+// norwyn on a real X server (the one in $DISPLAY; scripts/test runs Xvfb):
+// in a window of its own, in a window someone else made with a visual of
+// their choosing, and on the daemon's window, judged by what reaches the
+// screen and by how and when it ends.
+
+#include "norwyn_process.h"
+
+// GoogleTest before Xlib, whose None would otherwise clash with its own.
+#include <gtest/gtest.h>
+
+#include <GL/glx.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
+
+#include <chrono>
+#include <functional>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds within = 10s) {
+    const auto deadline = std::chrono::steady_clock::now() + within;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return false;
+        std::this_thread::sleep_for(50ms);
+    }
+    return true;
+}
+
+class XTest : public testing::Test {
+public:
+    void SetUp() override {
+        display = XOpenDisplay(nullptr);
+        if (!display)
+            GTEST_SKIP() << "no X display";
+        XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
+    }
+    void TearDown() override {
+        if (display)
+            XCloseDisplay(display);
+    }
+
+    // A mapped window of the visual and size, as a daemon or a preview makes it.
+    Window makeWindow(Visual* visual, int depth, int width, int height) {
+        const Window root = DefaultRootWindow(display);
+        XSetWindowAttributes attributes = {};
+        attributes.colormap = XCreateColormap(display, root, visual, AllocNone);
+        attributes.border_pixel = 0;
+        attributes.background_pixel = 0;
+        const Window window =
+            XCreateWindow(display, root, 0, 0, width, height, 0, depth, InputOutput, visual,
+                          CWColormap | CWBorderPixel | CWBackPixel, &attributes);
+        XMapWindow(display, window);
+        XSync(display, False);
+        return window;
+    }
+
+    // The share of pixels in the rectangle that are not black.
+    double litShare(Window window, int x, int y, int width, int height) {
+        XImage* image = XGetImage(display, window, x, y, width, height, AllPlanes, ZPixmap);
+        if (!image)
+            return 0;
+        int lit = 0;
+        for (int row = 0; row < height; ++row)
+            for (int column = 0; column < width; ++column)
+                lit += (XGetPixel(image, column, row) & 0xFFFFFF) != 0;
+        XDestroyImage(image);
+        return static_cast<double>(lit) / (width * height);
+    }
+
+    // A visual of this screen, other than the default one, that GLX can draw
+    // the scene on (double-buffered, with a depth buffer) or cannot.
+    XVisualInfo otherVisual(bool drawable) {
+        XVisualInfo wanted = {}, chosen = {};
+        int count = 0;
+        XVisualInfo* visuals = XGetVisualInfo(display, 0, &wanted, &count);
+        const VisualID standard = XVisualIDFromVisual(DefaultVisual(display, DefaultScreen(display)));
+        for (int index = 0; index < count && !chosen.visual; ++index) {
+            int doubleBuffer = 0, depthBits = 0;
+            glXGetConfig(display, &visuals[index], GLX_DOUBLEBUFFER, &doubleBuffer);
+            glXGetConfig(display, &visuals[index], GLX_DEPTH_SIZE, &depthBits);
+            if (visuals[index].visualid != standard && visuals[index].c_class == TrueColor &&
+                (doubleBuffer && depthBits >= 16) == drawable)
+                chosen = visuals[index];
+        }
+        XFree(visuals);
+        return chosen;
+    }
+
+    // norwyn's own top-level window: the one whose _NET_WM_PID is the process's.
+    Window ownWindowOf(pid_t pid) {
+        Window root, parent, *children = nullptr;
+        unsigned count = 0;
+        Window found = 0;
+        XQueryTree(display, DefaultRootWindow(display), &root, &parent, &children, &count);
+        const Atom pidAtom = XInternAtom(display, "_NET_WM_PID", False);
+        for (unsigned index = 0; index < count && !found; ++index) {
+            Atom type;
+            int format;
+            unsigned long items, left;
+            unsigned char* data = nullptr;
+            if (XGetWindowProperty(display, children[index], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
+                                   &items, &left, &data) == Success &&
+                data && items == 1 && *reinterpret_cast<long*>(data) == pid)
+                found = children[index];
+            if (data)
+                XFree(data);
+        }
+        if (children)
+            XFree(children);
+        return found;
+    }
+
+    void pressKey(Window window, KeySym symbol, unsigned state = 0) {
+        XEvent event = {};
+        event.xkey.type = KeyPress;
+        event.xkey.display = display;
+        event.xkey.window = window;
+        event.xkey.root = DefaultRootWindow(display);
+        event.xkey.keycode = XKeysymToKeycode(display, symbol);
+        event.xkey.state = state;
+        event.xkey.same_screen = True;
+        XSendEvent(display, window, True, KeyPressMask, &event);
+        XSync(display, False);
+    }
+
+    void closeFromTheWindowManager(Window window) {
+        XEvent event = {};
+        event.xclient.type = ClientMessage;
+        event.xclient.window = window;
+        event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+        event.xclient.format = 32;
+        event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+        XSendEvent(display, window, False, NoEventMask, &event);
+        XSync(display, False);
+    }
+
+    Display* display = nullptr;
+    ConfigFolder config;
+};
+
+// How a user ends norwyn in its own window: q, Escape, Ctrl-C or the
+// window manager's close; a space before it must not.
+struct Ending {
+    const char* name;
+    std::function<void(XTest&, Window)> end;
+};
+
+class OwnWindowEnding : public XTest, public testing::WithParamInterface<int> {};
+
+const Ending endings[] = {
+    {"q", [](XTest& test, Window window) { test.pressKey(window, XK_q); }},
+    {"Escape", [](XTest& test, Window window) { test.pressKey(window, XK_Escape); }},
+    {"CtrlC", [](XTest& test, Window window) { test.pressKey(window, XK_c, ControlMask); }},
+    {"close", [](XTest& test, Window window) { test.closeFromTheWindowManager(window); }},
+};
+
+TEST_P(OwnWindowEnding, EndsWithZero) {
+    NorwynProcess norwyn({"--window", "--geometry", "480x270"}, config);
+    Window window = 0;
+    ASSERT_TRUE(eventually([&] { return (window = ownWindowOf(norwyn.id())) != 0; }));
+    char* title = nullptr;
+    XFetchName(display, window, &title);
+    EXPECT_STREQ(title, "Fan Tarvek Screensaver V0.1");
+    XFree(title);
+    XWindowAttributes attributes;
+    XGetWindowAttributes(display, window, &attributes);
+    EXPECT_EQ(attributes.width, 480);
+    EXPECT_EQ(attributes.height, 270);
+    EXPECT_TRUE(eventually([&] { return litShare(window, 140, 35, 200, 200) > 0.9; })) << "the scene is drawn";
+
+    pressKey(window, XK_space);
+    EXPECT_FALSE(norwyn.waitForExit(300)) << "a space is left to the desktop";
+    endings[GetParam()].end(*this, window);
+    EXPECT_EQ(norwyn.waitForExit(3000), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, OwnWindowEnding, testing::Range(0, 4),
+                         [](const testing::TestParamInfo<int>& info) { return endings[info.param].name; });
+
+TEST_F(XTest, AGivenWindowOfAnotherVisualIsDrawnAndItsResizeFollowed) {
+    const XVisualInfo visual = otherVisual(true);
+    ASSERT_NE(visual.visual, nullptr) << "this X server offers no second GL visual";
+    const Window window = makeWindow(visual.visual, visual.depth, 320, 240);
+    // The settings preview passes both; the window id wins.
+    NorwynProcess norwyn({"--root", "--window-id", std::to_string(window)}, config);
+    EXPECT_TRUE(eventually([&] { return litShare(window, 0, 0, 320, 240) > 0.9; }));
+
+    XResizeWindow(display, window, 640, 480);
+    XSync(display, False);
+    EXPECT_TRUE(eventually([&] { return litShare(window, 320, 240, 320, 240) > 0.9; }))
+        << "the picture fills the grown window";
+    EXPECT_TRUE(norwyn.running());
+
+    // A window that goes away ends the run, quietly.
+    XDestroyWindow(display, window);
+    XSync(display, False);
+    EXPECT_EQ(norwyn.waitForExit(3000), 0);
+    EXPECT_EQ(norwyn.errors(), "");
+}
+
+TEST_F(XTest, OnTheDaemonsWindowATermStopsItAtOnceAndStoresTheFrameRate) {
+    const Screen* screen = DefaultScreenOfDisplay(display);
+    const Window window = makeWindow(DefaultVisualOfScreen(screen), DefaultDepthOfScreen(screen), 320, 240);
+    // Five seconds between frames: only a wait that a signal cuts short ends in time.
+    NorwynProcess norwyn({"--root", "--delay", "5000000"}, config, {"XSCREENSAVER_WINDOW=0x" + [&] {
+                             char hex[32];
+                             std::snprintf(hex, sizeof hex, "%lx", window);
+                             return std::string(hex);
+                         }()});
+    EXPECT_TRUE(eventually([&] { return litShare(window, 0, 0, 320, 240) > 0.9; }));
+    std::this_thread::sleep_for(500ms);
+    norwyn.signal(SIGTERM);
+    EXPECT_EQ(norwyn.waitForExit(1000), 0);
+    EXPECT_NE(config.settingsText().find("frames = "), std::string::npos);
+    XDestroyWindow(display, window);
+}
+
+TEST_F(XTest, AWindowWithoutAGlVisualOrNoWindowAtAllIsToldPlainly) {
+    const XVisualInfo visual = otherVisual(false);
+    ASSERT_NE(visual.visual, nullptr) << "this X server offers no visual without a double-buffered GL configuration";
+    const Window window = makeWindow(visual.visual, visual.depth, 64, 48);
+    for (const std::string& id : {std::to_string(window), std::string("0x7fffff0")}) {
+        SCOPED_TRACE(id);
+        NorwynProcess norwyn({"--window-id", id}, config);
+        EXPECT_EQ(norwyn.waitForExit(5000), 1);
+        const std::string errors = norwyn.errors();
+        EXPECT_NE(errors.find("norwyn: "), std::string::npos);
+        EXPECT_EQ(errors.find("X Error"), std::string::npos) << errors;
+    }
+    XDestroyWindow(display, window);
+}
+
+} // namespace
