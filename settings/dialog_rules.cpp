@@ -1,12 +1,13 @@
 #include "settings/dialog_rules.h"
 
+#include "scene/particles.h"
+
 #include <cmath>
 #include <cstring>
 
 namespace {
 
 constexpr uint32_t brightestChannel = 255;
-constexpr uint32_t mostDrops = 9999;
 constexpr uint32_t largestSizeEntry = 100;
 constexpr float largestSize = 0.1f;
 constexpr float thousandth = 0.001f;
@@ -18,6 +19,7 @@ int32_t colourFromEntry(uint32_t entered) {
 }
 
 int32_t dropCountFromEntry(uint32_t entered) {
+    constexpr uint32_t mostDrops = largestParticleCount;
     return static_cast<int32_t>(entered >= mostDrops ? mostDrops : entered);
 }
 

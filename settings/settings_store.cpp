@@ -45,8 +45,6 @@ void collectStoredValues(StoredValue (&values)[storedValueCount]) {
 void loadSettings() {
     StoredValue values[storedValueCount];
     collectStoredValues(values);
-    for (StoredValue& value : values)
-        value.found = false;
     if (!settingsStore.read(values, storedValueCount))
         return;
     for (int index = 0; index < storedValueCount; ++index)
