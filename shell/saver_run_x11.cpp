@@ -38,7 +38,7 @@ bool windowGone = false;
 bool showFps = false;
 std::chrono::microseconds frameDelay{0};
 Clock::time_point nextFrame;
-Atom deleteWindowAtom = 0;
+Atom protocolsAtom = 0, deleteWindowAtom = 0;
 
 void onStopSignal(int) {
     stopSignal = 1;
@@ -111,7 +111,8 @@ void handleEvent(XEvent& event) {
         handleKeyPress(event.xkey);
         break;
     case ClientMessage:
-        if (static_cast<Atom>(event.xclient.data.l[0]) == deleteWindowAtom)
+        if (event.xclient.message_type == protocolsAtom &&
+            static_cast<Atom>(event.xclient.data.l[0]) == deleteWindowAtom)
             requestQuit();
         break;
     default:
@@ -149,7 +150,8 @@ void waitForNextFrame() {
     nextFrame = std::max(nextFrame + frameDelay, now);
     while (now < nextFrame && !stopSignal) {
         const auto left = std::chrono::duration_cast<std::chrono::nanoseconds>(nextFrame - now);
-        const timespec timeout = {static_cast<time_t>(left.count() / 1000000000), static_cast<long>(left.count() % 1000000000)};
+        const timespec timeout = {static_cast<time_t>(left.count() / 1000000000),
+                                  static_cast<long>(left.count() % 1000000000)};
         pollfd wake = {wakePipe[0], POLLIN, 0};
         ppoll(&wake, wakePipe[0] >= 0 ? 1 : 0, &timeout, nullptr);
         now = Clock::now();
@@ -176,6 +178,7 @@ bool openWindow(const HackOptions& options, int argc, char** argv) {
     Window window = 0;
     switch (options.target) {
     case DrawTarget::OwnWindow:
+        protocolsAtom = XInternAtom(display, "WM_PROTOCOLS", False);
         deleteWindowAtom = XInternAtom(display, "WM_DELETE_WINDOW", False);
         return openOwnWindow(saverWindowTitle, options.geometry, argc, argv);
     case DrawTarget::GivenWindow:
