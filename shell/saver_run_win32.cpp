@@ -1,9 +1,11 @@
-// A Preview or Saver run: open the window, poll and draw until the run ends,
-// store the frame rate of a full-screen run, close the window.
+// A Preview or Saver run: open the window (and, full-screen, cover the other
+// monitors), poll and draw until the run ends, store the frame rate of a
+// full-screen run, close the window.
 
 #include "gl/gl_window_win32.h"
 #include "scene/frame.h"
 #include "scene/frame_clock.h"
+#include "shell/monitor_covers_win32.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
 #include "shell/shell_win32.h"
@@ -72,6 +74,7 @@ int runSaver() {
     }
     if (!openSaverWindow(windowTitle, rect, colourBits))
         return 0;
+    openMonitorCovers();
 
     BOOL wasRunning = FALSE;
     if (runMode == Saver)
@@ -81,6 +84,7 @@ int runSaver() {
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &wasRunning, 0);
         saveFrames();
     }
+    closeMonitorCovers();
     closeSaverWindow();
     return exitCode;
 }
