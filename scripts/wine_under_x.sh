@@ -2,8 +2,8 @@
 # starts itself: scripts/run, scripts/soak, tools/screenshots and the
 # end-to-end picture and monitor tests.
 
-# Makes $WINEPREFIX if it is missing, then lets its wineserver end. Call it
-# before the X server starts: a wineserver started without a display (by
+# Makes $WINEPREFIX if it is missing, then lets its wineserver end, before
+# any program starts under X: a wineserver started without a display (by
 # wineboot, or `wine reg` outside X) lingers a few seconds, and a program
 # started under X in that time joins it and draws on Wine's null driver, a
 # black screen.
