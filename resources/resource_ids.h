@@ -21,6 +21,9 @@
 // Icon
 #define IDI_NORWYN 122
 
+// Strings: the saver's description, at the id the display settings read
+#define IDS_DESCRIPTION 1
+
 // Dialogs
 #define IDD_CONFIG 108
 #define IDD_CREDITS 109

@@ -8,7 +8,7 @@ norwyn_packages=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     googletest libgtest-dev libbenchmark-dev
     libegl-dev libgl-dev libglu1-mesa-dev libegl-mesa0 libgl1-mesa-dri
-    wine wine64 xvfb xauth xdotool x11-utils imagemagick librsvg2-bin icoutils
+    wine wine64 xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick librsvg2-bin icoutils
     clang libclang-rt-14-dev
     libx11-dev xscreensaver xscreensaver-data
     dpkg-dev file libxml2-utils desktop-file-utils groff-base

@@ -1,8 +1,10 @@
-// A Preview or Saver run: open the window, poll and draw until the run ends,
-// store the frame rate of a full-screen run, close the window.
+// A Preview or Saver run: open the window (and, full-screen, cover the other
+// monitors), poll and draw until the run ends, store the frame rate of a
+// full-screen run, close the window.
 
 #include "gl/gl_window_win32.h"
 #include "scene/frame_clock.h"
+#include "shell/monitor_covers_win32.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
 #include "shell/saver_loop.h"
@@ -25,12 +27,6 @@ RECT previewRect() {
     RECT parent = {};
     GetWindowRect(parentWindow, &parent);
     return {0, 0, parent.right - parent.left, parent.bottom - parent.top};
-}
-
-void recordStartCursor() {
-    POINT cursor = {};
-    GetCursorPos(&cursor);
-    startCursor = {cursor.x, cursor.y};
 }
 
 // The Win32 message queue: a quit message ends the run with its wParam; any
@@ -63,12 +59,13 @@ int runSaver() {
     RECT rect;
     if (runMode == Saver) {
         rect = screenRect();
-        recordStartCursor();
+        startCursor = cursorPosition();
     } else {
         rect = previewRect();
     }
     if (!openSaverWindow(saverWindowTitle, rect, colourBits))
         return 0;
+    openMonitorCovers();
 
     BOOL wasRunning = FALSE;
     if (runMode == Saver)
@@ -78,6 +75,7 @@ int runSaver() {
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &wasRunning, 0);
         saveFrames();
     }
+    closeMonitorCovers();
     closeSaverWindow();
     return exitCode;
 }

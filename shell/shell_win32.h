@@ -2,12 +2,16 @@
 // The saver shell's Win32 side: the window the run is attached to, the
 // window procedure, the saver run and the password change.
 
+#include "shell/saver_input.h"
+
 #include <windows.h>
 
 // The preview area, the dialogs' owner or the password dialog's parent.
 extern HWND parentWindow;
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Where the cursor stands on the screen, for the input rules.
+CursorPoint cursorPosition();
 
 // Opens the window, runs the saver loop and closes it; returns the exit code.
 int runSaver();

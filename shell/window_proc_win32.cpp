@@ -14,13 +14,13 @@ void quit() {
     PostQuitMessage(0);
 }
 
+} // namespace
+
 CursorPoint cursorPosition() {
     POINT cursor = {};
     GetCursorPos(&cursor);
     return {cursor.x, cursor.y};
 }
-
-} // namespace
 
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

@@ -4,6 +4,7 @@
 # still background. Runs in the test prefix, on the X server of the test run.
 set -euo pipefail
 scr=$1
+source "$(dirname "$0")/../../scripts/wine_under_x.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 key='HKCU\Software\Halvoren\Quelmar\V01'
@@ -12,7 +13,7 @@ differing_pixels() {
     /usr/bin/compare -metric AE "$1" "$2" null: 2>&1 | awk '{print int($1)}' || true
 }
 
-run_saver() { # picture name, seconds before the first shot, then name=value settings
+run_saver() { # picture name, seconds from its window to the first shot, then name=value settings
     local name=$1 wait=$2
     shift 2
     wine reg delete "$key" /f >/dev/null 2>&1 || true
@@ -21,6 +22,7 @@ run_saver() { # picture name, seconds before the first shot, then name=value set
     done
     wine "$scr" /s &
     local pid=$!
+    wait_for_saver_window 30 || echo "the saver's window did not appear"
     sleep "$wait"
     /usr/bin/import -window root "$work/$name-1.png"
     sleep 1

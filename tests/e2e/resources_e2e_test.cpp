@@ -1,5 +1,6 @@
 // What norwyn.scr carries: the thirteen pictures, the icon in its four
-// sizes, the dialogs, the version and the manifest, all in Spanish.
+// sizes, the saver's name, the dialogs, the version and the manifest, all in
+// Spanish.
 
 #include "saver_process.h"
 
@@ -8,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -47,6 +49,12 @@ TEST_F(ShippedResources, CarriesEveryPictureInSpanish) {
         EXPECT_EQ(header->biCompression, static_cast<DWORD>(BI_RGB)) << id;
         EXPECT_GT(header->biHeight, 0) << id;
     }
+}
+
+TEST_F(ShippedResources, TheDisplaySettingsListItAsNorwyn) {
+    char description[64] = {};
+    EXPECT_EQ(LoadStringA(module, IDS_DESCRIPTION, description, sizeof description), 6);
+    EXPECT_STREQ(description, "Norwyn");
 }
 
 TEST_F(ShippedResources, CarriesTheFourDialogs) {
@@ -121,6 +129,31 @@ TEST_F(ShippedResources, TheManifestDeclaresTheProgramDpiAware) {
     EXPECT_NE(text.find("<dpiAware"), std::string::npos);
     EXPECT_NE(text.find(">true</dpiAware>"), std::string::npos);
     EXPECT_NE(text.find("supportedOS"), std::string::npos);
+}
+
+// The manifest's dependency resolves: under it, the system hands out the
+// side-by-side Common Controls 6, whose controls take the visual style.
+TEST_F(ShippedResources, TheManifestBringsCommonControlsSix) {
+    const std::string path = saverExecutablePath();
+    ACTCTXA request = {};
+    request.cbSize = sizeof request;
+    request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
+    request.lpSource = path.c_str();
+    request.lpResourceName = MAKEINTRESOURCEA(1);
+    const HANDLE context = CreateActCtxA(&request);
+    ASSERT_NE(context, INVALID_HANDLE_VALUE);
+    ULONG_PTR cookie = 0;
+    ASSERT_TRUE(ActivateActCtx(context, &cookie));
+    const HMODULE controls = LoadLibraryA("comctl32.dll");
+    DeactivateActCtx(0, cookie);
+    ReleaseActCtx(context);
+    ASSERT_NE(controls, nullptr);
+    char loaded[MAX_PATH] = {};
+    GetModuleFileNameA(controls, loaded, sizeof loaded);
+    FreeLibrary(controls);
+    std::string lower(loaded);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    EXPECT_NE(lower.find("microsoft.windows.common-controls_6595b64144ccf1df_6."), std::string::npos) << loaded;
 }
 
 } // namespace

@@ -322,6 +322,16 @@ TEST_F(OpeningTest, APreviewIsAVisibleChildAsLargeAsItsParent) {
     EXPECT_TRUE(errorBoxes.empty());
 }
 
+TEST_F(OpeningTest, AResizeOfTheWindowReachesTheViewport) {
+    ASSERT_TRUE(openSaverWindow("t", {0, 0, 320, 240}, 16));
+    ASSERT_TRUE(SetWindowPos(saverWindow, nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
+    GLint viewport[4];
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 200, 100}));
+    closeSaverWindow();
+    EXPECT_TRUE(errorBoxes.empty());
+}
+
 TEST_F(OpeningTest, AHeightOfZeroGivesAOnePixelViewport) {
     ASSERT_TRUE(openSaverWindow("t", {0, 0, 64, 64}, 16));
     resizeViewport(300, 0);
