@@ -21,6 +21,8 @@
 #include "scene/sprites.h"
 #include "settings/settings.h"
 
+#include "process_state.h"
+
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
@@ -132,12 +134,10 @@ bool plausibleSize(float value) {
     return std::isfinite(value) && std::fabs(value) < 1e15f;
 }
 
-void resetProcessState(FuzzedDataProvider& input) {
-    settings = Settings{};
-    sceneState = SceneState{};
-    delete[] particlePool.particles;
-    particlePool = ParticlePool{};
-    randomState = input.ConsumeBool() ? 1 : input.ConsumeIntegral<uint32_t>();
+void startFromAFreshProcess(FuzzedDataProvider& input) {
+    resetProcessState();
+    if (!input.ConsumeBool())
+        randomState = input.ConsumeIntegral<uint32_t>();
 }
 
 void consumeSettings(FuzzedDataProvider& input) {
@@ -250,7 +250,7 @@ void checkDrops(int frame, bool plausible) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider input(data, size);
-    resetProcessState(input);
+    startFromAFreshProcess(input);
     consumeSettings(input);
     if (input.ConsumeBool())
         createParticlePool(); // as the program starts

@@ -11,6 +11,8 @@
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
 
+#include "process_state.h"
+
 #include <bit>
 #include <cmath>
 #include <cstdio>
@@ -77,7 +79,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    settings = Settings{};
+    resetProcessState();
     StoredValue loaded[storedValueCount];
     collectStoredValues(loaded);
     const auto problems = readSettingsText(text, loaded, storedValueCount);

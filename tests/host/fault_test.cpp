@@ -15,13 +15,7 @@
 
 namespace {
 
-class StoredFrameRateFault : public testing::Test {
-protected:
-    void SetUp() override {
-        sceneState = SceneState{};
-        settings = Settings{};
-    }
-};
+using StoredFrameRateFault = testing::Test;
 
 // A "frames" value of 0xFFFFFFFF (a NaN) or an infinity in the registry kept
 // the running average no number for every later frame, and a full-screen run

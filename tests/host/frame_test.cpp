@@ -8,13 +8,7 @@
 
 namespace {
 
-class FrameRateTest : public testing::Test {
-protected:
-    void SetUp() override {
-        sceneState = SceneState{};
-        settings = Settings{};
-    }
-};
+using FrameRateTest = testing::Test;
 
 TEST_F(FrameRateTest, TheFirstFrameHalvesTheFirstRateAndBlendsTheStoredAverage) {
     settings.frames = 40.0f;
@@ -72,10 +66,7 @@ TEST_F(FrameRateTest, PhaseSurvivesAbsurdDurations) {
     EXPECT_LT(sceneState.phase, 6.28318548f);
 }
 
-class PulseTest : public testing::Test {
-protected:
-    void SetUp() override { sceneState = SceneState{}; }
-};
+using PulseTest = testing::Test;
 
 TEST_F(PulseTest, SwingsBetweenItsBoundsAtTheRightFrames) {
     advancePulse();

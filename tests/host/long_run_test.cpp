@@ -21,8 +21,6 @@ bool finite(const Particle& p) {
 }
 
 TEST(LongRun, ADayAtFiveThousandFramesASecondKeepsEverythingMoving) {
-    sceneState = SceneState{};
-    settings = Settings{};
     settings.efectoulmo = 3;
     Particle drop = {0.05f, -0.35f, 0.01f, 0.01f, 0.05f, 0.07f};
     int landings = 0;

@@ -12,27 +12,13 @@
 
 namespace {
 
-class ParticlesTest : public testing::Test {
-protected:
-    void SetUp() override {
-        settings = Settings{};
-        sceneState = SceneState{};
-        randomState = 1;
-        delete[] particlePool.particles;
-        particlePool = ParticlePool{};
-    }
-    void TearDown() override {
-        delete[] particlePool.particles;
-        particlePool = ParticlePool{};
-    }
-};
+using ParticlesTest = testing::Test;
 
 Particle drop(float x, float y, float vx, float vy) {
     return {x, y, vx, vy, 0.05f, 0.07f};
 }
 
 TEST(Random, FollowsTheUnseededRuntimeSequence) {
-    randomState = 1;
     const std::vector<int> expected = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358};
     for (int value : expected)
         EXPECT_EQ(nextRandom(), value);

@@ -18,18 +18,6 @@ namespace {
 
 class PoolLongRun : public testing::Test {
 protected:
-    void SetUp() override {
-        settings = Settings{};
-        sceneState = SceneState{};
-        randomState = 1;
-        delete[] particlePool.particles;
-        particlePool = ParticlePool{};
-    }
-    void TearDown() override {
-        delete[] particlePool.particles;
-        particlePool = ParticlePool{};
-    }
-
     // Runs the frame's computation for the given number of frames with the
     // durations cycling through the given ones; counts each drop's returns to
     // the character (its height back to the unsplashed one after a splash).

@@ -78,9 +78,6 @@ protected:
     void SetUp() override {
         if (!openOffscreenGl(width, height))
             GTEST_SKIP() << "no offscreen OpenGL on this machine";
-        settings = Settings{};
-        sceneState = SceneState{};
-        randomState = 1;
         resizeViewport(width, height);
         ASSERT_TRUE(initGlState());
     }
@@ -220,8 +217,6 @@ TEST_F(RenderTest, DropsAppearNearTheCharacterAndFall) {
     const double laterRow = redCentre(readOffscreenPixels(), &later);
     ASSERT_GT(later, 30);
     EXPECT_LT(laterRow, earlyRow - 10) << "half a second later the drops have fallen";
-    delete[] particlePool.particles;
-    particlePool = ParticlePool{};
 }
 
 TEST_F(RenderTest, AFrameEndsWithDepthTestOnAndBlendingOff) {
@@ -232,8 +227,6 @@ TEST_F(RenderTest, AFrameEndsWithDepthTestOnAndBlendingOff) {
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    delete[] particlePool.particles;
-    particlePool = ParticlePool{};
 }
 
 } // namespace

@@ -54,21 +54,11 @@ protected:
             GTEST_SKIP() << "no offscreen OpenGL on this machine";
         resizeViewport(64, 48);
         ASSERT_TRUE(initGlState());
-        sceneState = SceneState{};
-        settings = Settings{};
-        std::memset(keyDown, 0, sizeof keyDown);
-        activeFlag = 1;
         runMode = Saver;
-        position = 0;
         log.clear();
         lastPulse = sceneState.pulse;
     }
-    void TearDown() override {
-        std::memset(keyDown, 0, sizeof keyDown);
-        activeFlag = 1;
-        runMode = NoMode;
-        closeOffscreenGl();
-    }
+    void TearDown() override { closeOffscreenGl(); }
 
     int run(const char* events, void (*wait)() = scriptedWait) {
         script = events;

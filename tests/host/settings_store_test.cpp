@@ -23,7 +23,6 @@ class SettingsStoreTest : public testing::Test {
 protected:
     void SetUp() override {
         memoryStore = MemoryStore{};
-        settings = Settings{};
         settingsStore = memorySettingsStore();
     }
 };

@@ -41,8 +41,6 @@ long allocationsIn(int frames) {
 class FrameAllocation : public testing::Test {
 protected:
     void SetUp() override {
-        settings = Settings{};
-        sceneState = SceneState{};
         // Every drawing step on: shading, masks, the chase and the drops.
         settings.efecto = 1;
         settings.efectoulmo = 3;
