@@ -4,6 +4,7 @@
 // effects warps.
 
 constexpr int gridSize = 16;
+constexpr int effectCount = 7; // efecto 0..6
 
 // What one cell is drawn with: the texture-coordinate offsets of its four
 // edges and the colour of its four vertices V1..V4 (upper-left, upper-right,

@@ -4,6 +4,8 @@
 
 struct SceneState;
 
+constexpr int movementCount = 4; // efectoulmo 0..3
+
 // The movement step of mode efectoulmo at the given phase: writes the
 // positions the mode moves and leaves the others as they are.
 void moveCharacters(int efectoulmo, float phase, SceneState& state);

@@ -1,6 +1,10 @@
 #include "settings/catalogs.h"
 
+#include "scene/background_grid.h"
+#include "scene/sprites.h"
+
 #include <cstring>
+#include <iterator>
 
 Catalog backgroundCatalog;
 Catalog effectCatalog;
@@ -38,6 +42,10 @@ constexpr CatalogRow movementRows[] = {
     {2, "Efecto hipnotico"},
     {3, "Efecto hipnotico con persecucion"},
 };
+
+// The dialog lists every effect and every movement the scene can draw.
+static_assert(std::size(effectRows) == effectCount);
+static_assert(std::size(movementRows) == movementCount);
 
 template <int32_t N>
 void buildCatalog(Catalog& catalog, const CatalogRow (&rows)[N]) {
