@@ -8,7 +8,7 @@
 
 #include "offscreen_gl.h"
 
-#include "bench/recorded_scene.h"
+#include "bench/gl_recording.h"
 #include "bench/scene_setup.h"
 
 #include "gl/bitmap_decoder.h"
@@ -18,6 +18,7 @@
 #include "scene/frame.h"
 #include "scene/particles.h"
 
+#include <EGL/egl.h>
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -75,11 +76,41 @@ struct PreparedFrame {
     std::string error;
 };
 
-// Draws start's next frame with renderFrame and records the same frame with
-// the recorded copy of the scene code; the replay of the recording must give
-// the same picture to the last byte, or it would not be this frame. llvmpipe
-// itself now and then draws a pixel of the same calls one step off, so a pair
-// that differs is drawn again, a few times before it counts as different.
+// Records the scene's next frame with no context current, so that a GL call
+// that escaped the recording reaches nothing: it is then missing from the
+// replay's picture, instead of leaving behind, in the context the replay
+// draws in, the state or the pixels it would have made.
+bool recordWithoutContext(GlRecording& recording) {
+    const EGLDisplay display = eglGetCurrentDisplay();
+    const EGLSurface draw = eglGetCurrentSurface(EGL_DRAW);
+    const EGLSurface read = eglGetCurrentSurface(EGL_READ);
+    const EGLContext context = eglGetCurrentContext();
+    if (!eglMakeCurrent(display, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT))
+        return false;
+    recording = recordFrame();
+    return eglMakeCurrent(display, draw, read, context);
+}
+
+// Leaves on the surface a picture, and in the context a blend function, that
+// no frame ends with, so that a frame drawn next has to clear and draw every
+// pixel and set the blend function of each thing it blends itself: a call
+// missing from the replay then shows in its picture. renderFrame's frame and
+// the replay start from it alike.
+void spoilContext() {
+    GLfloat clearColour[4];
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour);
+    glClearColor(1, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    glBlendFunc(GL_ZERO, GL_SRC_COLOR);
+}
+
+// Draws start's next frame with renderFrame and records the same frame from
+// renderFrame again; the replay of the recording must give the same picture
+// to the last byte, or some GL call of the frame escaped the recording.
+// llvmpipe itself now and then draws a pixel of the same calls one step off,
+// so a pair that differs is drawn again, a few times before it counts as
+// different.
 void recordAndCheck(PreparedFrame& prepared) {
     // Some frames first, so that llvmpipe has every shader this frame needs.
     prepared.start.restore();
@@ -94,12 +125,17 @@ void recordAndCheck(PreparedFrame& prepared) {
     for (int attempt = 0; attempt < 5 && !prepared.error.empty(); ++attempt) {
         prepared.start.restore();
         scriptedCounter = prepared.startCounter + sixtiethOfASecond;
+        spoilContext();
         renderFrame();
         const std::vector<RgbPixel> drawn = readOffscreenPixels();
 
         prepared.start.restore();
         scriptedCounter = prepared.startCounter + sixtiethOfASecond;
-        prepared.recording = recordFrame();
+        if (!recordWithoutContext(prepared.recording)) {
+            prepared.error = "the context could not be put aside for the recording, or taken back";
+            break;
+        }
+        spoilContext();
         replayGlRecording(prepared.recording);
         const std::vector<RgbPixel> replayed = readOffscreenPixels();
 

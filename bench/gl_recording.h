@@ -8,7 +8,8 @@
 #include <cstdint>
 #include <vector>
 
-// The GL calls the scene code makes.
+// The GL calls the scene code makes. The link sends each of them to a
+// forwarder in gl_recording.cpp (see CMakeLists.txt), which records it here.
 enum class GlOp : uint8_t {
     Clear,
     LoadIdentity,
@@ -66,8 +67,12 @@ private:
     }
 };
 
-// Where the recorded copy of the scene code writes its calls.
-extern GlRecording* activeGlRecording;
+// Draws nothing and returns the GL calls of the frame renderFrame would draw
+// now: the real renderFrame runs with each of its GL calls recorded instead
+// of made. The scene moves on as in any frame (frameClock, sceneState, the
+// drops, the random state, settings.frames), so the caller puts back what it
+// wants kept.
+GlRecording recordFrame();
 
 // Issues the recorded calls, in order, to the current GL context.
 void replayGlRecording(const GlRecording& recording);
