@@ -45,7 +45,7 @@ void gridCells(benchmark::State& state) {
     }
     state.counters["cells"] = gridSize * gridSize;
 }
-BENCHMARK(gridCells)->Name("grid/effect")->DenseRange(0, 6);
+BENCHMARK(gridCells)->Name("grid/effect")->DenseRange(0, effectCount - 1);
 
 void dropSteps(benchmark::State& state) {
     const int drops = static_cast<int>(state.range(0));

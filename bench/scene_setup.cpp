@@ -4,6 +4,8 @@
 #include "scene/random.h"
 #include "scene/sprites.h"
 
+#include "process_state.h"
+
 #include <algorithm>
 
 int64_t scriptedCounter = 0;
@@ -52,13 +54,9 @@ void SceneSnapshot::restore() const {
 }
 
 void startScene(int drops) {
-    ::settings = Settings{};
+    resetProcessState();
     ::settings.numeroparticulas = drops;
     ::settings.sangrante = 1;
-    sceneState = SceneState{};
-    randomState = 1;
-    delete[] particlePool.particles;
-    particlePool = ParticlePool{};
     createParticlePool();
     scriptedCounter = 0;
     frameClock = FrameClock(scriptedTimeSource);
