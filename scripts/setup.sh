@@ -10,7 +10,7 @@ norwyn_packages=(
     libegl-dev libgl-dev libglu1-mesa-dev libegl-mesa0 libgl1-mesa-dri
     wine wine64 xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick librsvg2-bin icoutils
     clang libclang-rt-14-dev
-    libx11-dev xscreensaver xscreensaver-data
+    libx11-dev xscreensaver xscreensaver-data procps
     dpkg-dev file libxml2-utils desktop-file-utils groff-base
 )
 
