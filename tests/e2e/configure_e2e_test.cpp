@@ -3,8 +3,13 @@
 
 #include "saver_process.h"
 
+#include "dialog_driver_win32.h"
+#include "registry_win32.h"
+#include "resources/resource_ids.h"
+
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace {
@@ -12,101 +17,96 @@ namespace {
 constexpr DWORD opening = 30000;
 constexpr DWORD ending = 10000;
 
-HWND waitForDialog(SaverProcess& process, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds && process.running()) {
-        HWND dialog = FindWindowA("#32770", nullptr);
-        if (dialog && GetDlgItem(dialog, 1001) && IsWindowVisible(dialog))
-            return dialog;
-        Sleep(100);
-    }
-    return nullptr;
-}
-
-std::string itemText(HWND dialog, int id) {
-    char text[256] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 class ConfigureE2e : public testing::TestWithParam<const char*> {
 protected:
     void SetUp() override { deleteSettingsKey(); }
     void TearDown() override { deleteSettingsKey(); }
+
+    // Starts norwyn.scr with the switch under test; its main dialog once it
+    // shows, or null.
+    HWND openDialog() {
+        saver.emplace(GetParam());
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < opening && saver->running()) {
+            HWND dialog = FindWindowA("#32770", nullptr);
+            if (dialog && GetDlgItem(dialog, IDC_EFFECT) && IsWindowVisible(dialog))
+                return dialog;
+            Sleep(100);
+        }
+        return nullptr;
+    }
+
+    // Presses one of the dialog's buttons; the program must then end with 0.
+    void endWith(HWND dialog, int button) {
+        click(dialog, button);
+        EXPECT_EQ(saver->waitForExit(ending), std::optional<DWORD>(0));
+    }
+
+    std::optional<SaverProcess> saver;
 };
 
 TEST_P(ConfigureE2e, OkStoresTheChosenEffectWithTheOtherSettings) {
-    SaverProcess saver(GetParam());
-    const HWND dialog = waitForDialog(saver, opening);
+    const HWND dialog = openDialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(itemText(dialog, 1001), "Ondulacion suave");
-    EXPECT_EQ(itemText(dialog, 1004), "Espada del Tarvek realizada por Galdrune");
-    EXPECT_EQ(itemText(dialog, 1005), "Sin movimiento");
-    EXPECT_EQ(itemText(dialog, 1008), " 0.00");
+    EXPECT_EQ(textOf(dialog, IDC_EFFECT), "Ondulacion suave");
+    EXPECT_EQ(textOf(dialog, IDC_BACKGROUND), "Espada del Tarvek realizada por Galdrune");
+    EXPECT_EQ(textOf(dialog, IDC_MOVEMENT), "Sin movimiento");
+    EXPECT_EQ(textOf(dialog, IDC_FRAMES), " 0.00");
 
-    SetDlgItemTextA(dialog, 1001, "La casa de los espejos (Parte 2)");
-    SetDlgItemTextA(dialog, 1005, "Efecto hipnotico con persecucion");
-    SendMessageA(GetDlgItem(dialog, 1), BM_CLICK, 0, 0);
-    EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
-    EXPECT_EQ(storedValueCount(), 12);
-    EXPECT_EQ(storedSetting("efecto"), std::optional<DWORD>(5));
-    EXPECT_EQ(storedSetting("efectoulmo"), std::optional<DWORD>(3));
-    EXPECT_EQ(storedSetting("numeroparticulas"), std::optional<DWORD>(200));
-    EXPECT_EQ(storedSetting("frames"), std::nullopt);
+    SetDlgItemTextA(dialog, IDC_EFFECT, "La casa de los espejos (Parte 2)");
+    SetDlgItemTextA(dialog, IDC_MOVEMENT, "Efecto hipnotico con persecucion");
+    endWith(dialog, IDOK);
+    EXPECT_EQ(storedValues().size(), 12u);
+    EXPECT_EQ(storedDword("efecto"), std::optional<DWORD>(5));
+    EXPECT_EQ(storedDword("efectoulmo"), std::optional<DWORD>(3));
+    EXPECT_EQ(storedDword("numeroparticulas"), std::optional<DWORD>(200));
+    EXPECT_EQ(storedDword("frames"), std::nullopt);
 }
 
 TEST_P(ConfigureE2e, CancelStoresNothing) {
-    SaverProcess saver(GetParam());
-    const HWND dialog = waitForDialog(saver, opening);
+    const HWND dialog = openDialog();
     ASSERT_NE(dialog, nullptr);
-    SetDlgItemTextA(dialog, 1001, "Fondo estatico");
-    SendMessageA(GetDlgItem(dialog, 2), BM_CLICK, 0, 0);
-    EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
-    EXPECT_EQ(storedValueCount(), 0);
+    SetDlgItemTextA(dialog, IDC_EFFECT, "Fondo estatico");
+    endWith(dialog, IDCANCEL);
+    EXPECT_TRUE(storedValues().empty());
 }
 
 TEST_P(ConfigureE2e, TheDialogShowsTheStoredChoicesAndFrameRate) {
-    storeSetting("efecto", 3);
-    storeSetting("imagenfondo", 4);
-    storeSetting("frames", 0x42F6E979); // 123.456f
-    SaverProcess saver(GetParam());
-    const HWND dialog = waitForDialog(saver, opening);
+    storeDword("efecto", 3);
+    storeDword("imagenfondo", 4);
+    storeDword("frames", 0x42F6E979); // 123.456f
+    const HWND dialog = openDialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_EQ(itemText(dialog, 1001), "ondulacion de arriba a abajo");
-    EXPECT_EQ(itemText(dialog, 1004), "El caballero del Caos realizado por Galdrune");
-    EXPECT_EQ(itemText(dialog, 1008), "123.46");
-    SendMessageA(GetDlgItem(dialog, 2), BM_CLICK, 0, 0);
-    EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
+    EXPECT_EQ(textOf(dialog, IDC_EFFECT), "ondulacion de arriba a abajo");
+    EXPECT_EQ(textOf(dialog, IDC_BACKGROUND), "El caballero del Caos realizado por Galdrune");
+    EXPECT_EQ(textOf(dialog, IDC_FRAMES), "123.46");
+    endWith(dialog, IDCANCEL);
 }
 
 // The sub-dialogs come from the program's own module, and the credits
 // pictures with them: seven pictures, each with its bitmap loaded.
 TEST_P(ConfigureE2e, TheCreditsShowTheirSevenPictures) {
-    SaverProcess saver(GetParam());
-    const HWND dialog = waitForDialog(saver, opening);
+    const HWND dialog = openDialog();
     ASSERT_NE(dialog, nullptr);
-    PostMessageA(GetDlgItem(dialog, 1000), BM_CLICK, 0, 0);
+    PostMessageA(GetDlgItem(dialog, IDC_CREDITS), BM_CLICK, 0, 0);
     HWND credits = nullptr;
     for (int poll = 0; poll < 100 && !credits; ++poll) {
         Sleep(100);
         for (HWND window = FindWindowA("#32770", nullptr); window && !credits;
              window = FindWindowExA(nullptr, window, "#32770", nullptr))
-            if (window != dialog && GetDlgItem(window, IDOK) && !GetDlgItem(window, 1001) && IsWindowVisible(window))
+            if (window != dialog && GetDlgItem(window, IDOK) && !GetDlgItem(window, IDC_EFFECT) &&
+                IsWindowVisible(window))
                 credits = window;
     }
     ASSERT_NE(credits, nullptr);
-    int pictures = 0, loaded = 0;
-    for (HWND child = GetWindow(credits, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        if ((GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) != SS_BITMAP)
-            continue;
-        ++pictures;
-        loaded += SendMessageA(child, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
-    }
-    EXPECT_EQ(pictures, 7);
+    const std::vector<HWND> pictures = pictureControls(credits);
+    int loaded = 0;
+    for (HWND picture : pictures)
+        loaded += SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0) != 0;
+    EXPECT_EQ(pictures.size(), 7u);
     EXPECT_EQ(loaded, 7);
     PostMessageA(GetDlgItem(credits, IDOK), BM_CLICK, 0, 0);
-    SendMessageA(GetDlgItem(dialog, 2), BM_CLICK, 0, 0);
-    EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
+    endWith(dialog, IDCANCEL);
 }
 
 INSTANTIATE_TEST_SUITE_P(Switches, ConfigureE2e, testing::Values("", "/c"),

@@ -3,10 +3,17 @@
 
 #include "saver_process.h"
 
+#include "off_screen_win32.h"
+#include "registry_win32.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
-#include <cstring>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -20,7 +27,7 @@ protected:
 };
 
 float storedFrames() {
-    const std::optional<DWORD> bits = storedSetting("frames");
+    const std::optional<DWORD> bits = storedDword("frames");
     return bits ? std::bit_cast<float>(*bits) : -1.0f;
 }
 
@@ -31,11 +38,31 @@ TEST_F(SaverE2e, SwitchesThatDoNothingExitAtOnceWithoutAWindow) {
         EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
         EXPECT_EQ(FindWindowA("OpenGL", nullptr), nullptr);
     }
-    EXPECT_EQ(storedValueCount(), 0);
+    EXPECT_TRUE(storedValues().empty());
 }
 
-TEST_F(SaverE2e, TheSaverCoversTheScreenAndEndsOnAKey) {
-    SaverProcess saver("/s");
+// A full-screen run, the input that must not end it, and the input that does.
+struct FullScreenRun {
+    const char* name;
+    const char* arguments;
+    std::vector<std::pair<int, int>> keptMoves; // within fifty pixels of where the mouse started
+    DWORD pause;                                // after each of those moves
+    std::function<void()> ending;
+};
+
+void PrintTo(const FullScreenRun& run, std::ostream* out) {
+    *out << run.name;
+}
+
+class FullScreen : public SaverE2e, public testing::WithParamInterface<FullScreenRun> {};
+
+// It covers the screen, keeps going under the moves, ends with 0 on the
+// input and blends this run's frame rate into the stored average.
+TEST_P(FullScreen, CoversTheScreenUntilItsInputAndStoresTheFrameRate) {
+    const FullScreenRun& run = GetParam();
+    storeDword("frames", std::bit_cast<DWORD>(1000.0f));
+    moveMouseTo(400, 300);
+    SaverProcess saver(run.arguments);
     const HWND window = waitForSaverWindow(opening);
     ASSERT_NE(window, nullptr);
     char title[64] = {};
@@ -47,72 +74,36 @@ TEST_F(SaverE2e, TheSaverCoversTheScreenAndEndsOnAKey) {
     EXPECT_EQ(rect.top, 0);
     EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
-    Sleep(1500);
-    ASSERT_TRUE(saver.running());
-    pressKey(VK_SPACE);
-    EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
-    EXPECT_GT(storedFrames(), 0.0f);
-    EXPECT_EQ(storedValueCount(), 1);
-}
-
-TEST_F(SaverE2e, TheMouseMayMoveFiftyPixelsButNotFiftyOne) {
-    moveMouseTo(400, 300);
-    SaverProcess saver("/s");
-    ASSERT_NE(waitForSaverWindow(opening), nullptr);
     Sleep(1000);
-    moveMouseTo(450, 350);
-    Sleep(1000);
-    moveMouseTo(350, 250);
-    Sleep(1000);
-    EXPECT_TRUE(saver.running());
-    moveMouseTo(451, 300);
-    EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
-}
-
-TEST_F(SaverE2e, SmallMovesThatAddUpEndTheSaver) {
-    moveMouseTo(400, 300);
-    SaverProcess saver("/s");
-    ASSERT_NE(waitForSaverWindow(opening), nullptr);
-    Sleep(1000);
-    for (int step = 1; step <= 5; ++step) {
-        moveMouseTo(400 + 10 * step, 300);
-        Sleep(200);
+    for (const auto& [x, y] : run.keptMoves) {
+        moveMouseTo(x, y);
+        Sleep(run.pause);
     }
-    EXPECT_TRUE(saver.running());
-    moveMouseTo(460, 300);
+    ASSERT_TRUE(saver.running());
+    run.ending();
     EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
-}
-
-TEST_F(SaverE2e, AClickEndsTheSaver) {
-    moveMouseTo(400, 300);
-    SaverProcess saver("/s");
-    ASSERT_NE(waitForSaverWindow(opening), nullptr);
-    Sleep(1000);
-    click();
-    EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
-    EXPECT_GT(storedFrames(), 0.0f);
-}
-
-TEST_F(SaverE2e, EscapeEndsTheSaverAndStoresTheFrameRate) {
-    storeSetting("frames", std::bit_cast<DWORD>(1000.0f));
-    SaverProcess saver("-S");
-    ASSERT_NE(waitForSaverWindow(opening), nullptr);
-    Sleep(1500);
-    pressKey(VK_ESCAPE);
-    EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
-    // The stored average was blended with this run's rates.
     const float frames = storedFrames();
     EXPECT_GT(frames, 0.0f);
     EXPECT_NE(frames, 1000.0f);
+    EXPECT_EQ(storedValues().size(), 1u);
 }
 
-// A stand-in for the display settings' preview area.
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Runs, FullScreen, testing::Values(
+    FullScreenRun{"AKey", "/s", {}, 0, [] { pressKey(VK_SPACE); }},
+    FullScreenRun{"EscapeUnderTheUpperCaseSwitch", "-S", {}, 0, [] { pressKey(VK_ESCAPE); }},
+    FullScreenRun{"AClick", "/s", {}, 0, [] { click(); }},
+    FullScreenRun{"TheMouseFiftyOnePixelsAway", "/s", {{450, 350}, {350, 250}}, 1000, [] { moveMouseTo(451, 300); }},
+    FullScreenRun{"SmallMovesThatAddUp", "/s", {{410, 300}, {420, 300}, {430, 300}, {440, 300}, {450, 300}}, 200,
+                  [] { moveMouseTo(460, 300); }}),
+    [](const testing::TestParamInfo<FullScreenRun>& info) { return std::string(info.param.name); });
+// clang-format on
+
+// A stand-in for the display settings' preview area, and the switch that
+// names it.
 class PreviewParent {
 public:
-    PreviewParent() {
-        window = CreateWindowExA(0, "STATIC", "Vista previa", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320, 240,
-                                 nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-    }
+    PreviewParent() : window(createPreviewArea(320, 240)) {}
     ~PreviewParent() {
         if (IsWindow(window))
             DestroyWindow(window);
@@ -125,23 +116,13 @@ public:
     HWND window;
 };
 
-void pumpFor(DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(20);
-    }
-}
-
 TEST_F(SaverE2e, ThePreviewDrawsInAChildOfItsParentAndEndsOnAKeyOnly) {
     PreviewParent parent;
     ASSERT_NE(parent.window, nullptr);
     SaverProcess saver(parent.handleArgument("/p %llu"));
     const HWND child = waitForSaverWindow(opening, parent.window);
     ASSERT_NE(child, nullptr);
-    pumpFor(1000);
+    pumpMessagesFor(1000);
     EXPECT_TRUE(IsWindowVisible(child));
     RECT outer, inner;
     GetWindowRect(parent.window, &outer);
@@ -151,32 +132,22 @@ TEST_F(SaverE2e, ThePreviewDrawsInAChildOfItsParentAndEndsOnAKeyOnly) {
 
     PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     PostMessageA(child, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    pumpFor(1000);
+    pumpMessagesFor(1000);
     EXPECT_TRUE(saver.running()) << "a click does not end the preview";
 
     PostMessageA(child, WM_KEYDOWN, 'A', 0);
-    std::optional<DWORD> code;
-    for (int wait = 0; wait < 100 && !code; ++wait) {
-        pumpFor(100);
-        code = saver.waitForExit(0);
-    }
-    EXPECT_EQ(code, std::optional<DWORD>(0));
-    EXPECT_EQ(storedValueCount(), 0) << "a preview stores nothing";
+    EXPECT_EQ(waitForExitPumping(saver, ending), std::optional<DWORD>(0));
+    EXPECT_TRUE(storedValues().empty()) << "a preview stores nothing";
 }
 
 TEST_F(SaverE2e, DestroyingThePreviewAreaEndsThePreview) {
     PreviewParent parent;
     SaverProcess saver(parent.handleArgument("/p:%llu"));
     ASSERT_NE(waitForSaverWindow(opening, parent.window), nullptr);
-    pumpFor(1000);
+    pumpMessagesFor(1000);
     DestroyWindow(parent.window);
-    std::optional<DWORD> code;
-    for (int wait = 0; wait < 50 && !code; ++wait) {
-        pumpFor(100);
-        code = saver.waitForExit(0);
-    }
-    EXPECT_EQ(code, std::optional<DWORD>(0));
-    EXPECT_EQ(storedValueCount(), 0);
+    EXPECT_EQ(waitForExitPumping(saver, ending / 2), std::optional<DWORD>(0));
+    EXPECT_TRUE(storedValues().empty());
 }
 
 TEST_F(SaverE2e, APreviewWithoutAParentEndsWithZero) {
@@ -193,7 +164,7 @@ TEST_F(SaverE2e, APreviewWithoutAParentEndsWithZero) {
     EXPECT_STREQ(text, "Window Creation Error.");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(saver.waitForExit(ending), std::optional<DWORD>(0));
-    EXPECT_EQ(storedValueCount(), 0);
+    EXPECT_TRUE(storedValues().empty());
 }
 
 } // namespace

@@ -2,12 +2,6 @@
 
 #include <vector>
 
-namespace {
-
-constexpr const char* keyPath = "Software\\Halvoren\\Quelmar\\V01";
-
-} // namespace
-
 std::string saverExecutablePath() {
     char path[MAX_PATH];
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -82,62 +76,34 @@ bool SaverProcess::running() {
     return process.hProcess && WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT;
 }
 
+void pumpMessagesFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        Sleep(20);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+std::optional<DWORD> waitForExitPumping(SaverProcess& process, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    std::optional<DWORD> code = process.waitForExit(0);
+    while (!code && GetTickCount() - start < milliseconds) {
+        pumpMessagesFor(100);
+        code = process.waitForExit(0);
+    }
+    return code;
+}
+
 HWND waitForSaverWindow(DWORD milliseconds, HWND parent) {
     const DWORD start = GetTickCount();
     do {
         if (HWND window = findSaverWindow(parent))
             return window;
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&message);
-        Sleep(50);
+        pumpMessagesFor(50);
     } while (GetTickCount() - start < milliseconds);
     return nullptr;
-}
-
-bool saverWindowAppears(SaverProcess& process) {
-    for (int poll = 0; poll < 40 && process.running(); ++poll) {
-        if (findSaverWindow(nullptr))
-            return true;
-        Sleep(50);
-    }
-    return findSaverWindow(nullptr) != nullptr;
-}
-
-void deleteSettingsKey() {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvoren");
-}
-
-void storeSetting(const char* name, DWORD value) {
-    HKEY key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
-    RegCloseKey(key);
-}
-
-std::optional<DWORD> storedSetting(const char* name) {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return std::nullopt;
-    DWORD value = 0, size = sizeof value, type = 0;
-    const LONG result = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size);
-    RegCloseKey(key);
-    if (result != ERROR_SUCCESS || type != REG_DWORD)
-        return std::nullopt;
-    return value;
-}
-
-int storedValueCount() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
-    DWORD count = 0;
-    RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
-                     nullptr);
-    RegCloseKey(key);
-    return static_cast<int>(count);
 }
 
 void pressKey(WORD virtualKey) {

@@ -1,6 +1,7 @@
 #pragma once
 // The shipped norwyn.scr started as its own process, as Windows starts it,
-// and the registry it leaves behind.
+// and the input a user gives it. What it leaves in the registry is read with
+// tests/support/registry_win32.h.
 
 #include <windows.h>
 
@@ -23,14 +24,15 @@ private:
     PROCESS_INFORMATION process = {};
 };
 
+// Dispatches this thread's messages for the time. A preview area made by the
+// test lives on this thread, and the saver's window in it needs them handled.
+void pumpMessagesFor(DWORD milliseconds);
+// The exit code once the process has ended within the time, with this
+// thread's messages dispatched meanwhile; else nothing.
+std::optional<DWORD> waitForExitPumping(SaverProcess& process, DWORD milliseconds);
+
 // The saver's window once it has appeared, or null after the time.
 HWND waitForSaverWindow(DWORD milliseconds, HWND parent = nullptr);
-bool saverWindowAppears(SaverProcess& process);
-
-void deleteSettingsKey();
-void storeSetting(const char* name, DWORD value);
-std::optional<DWORD> storedSetting(const char* name);
-int storedValueCount();
 
 // Input as the user gives it: the real keyboard and mouse queues.
 void pressKey(WORD virtualKey);

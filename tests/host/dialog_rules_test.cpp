@@ -22,6 +22,12 @@ TEST(DialogRulesColour, KeepsChannelsUpTo254AndClampsTheRestTo255) {
     EXPECT_EQ(colourFromEntry(largestEntry), 255);
 }
 
+// Every entry the effects dialog's three-digit fields can hold from 255 up.
+TEST(DialogRulesColour, IsTheSame255ForEveryEntryFrom255To999) {
+    for (uint32_t entered = 255; entered <= 999; ++entered)
+        EXPECT_EQ(colourFromEntry(entered), 255) << entered;
+}
+
 TEST(DialogRulesDropCount, AcceptsZeroAndClampsAt9999) {
     EXPECT_EQ(dropCountFromEntry(0), 0);
     EXPECT_EQ(dropCountFromEntry(1), 1);
@@ -30,6 +36,15 @@ TEST(DialogRulesDropCount, AcceptsZeroAndClampsAt9999) {
     EXPECT_EQ(dropCountFromEntry(9999), 9999);
     EXPECT_EQ(dropCountFromEntry(10000), 9999);
     EXPECT_EQ(dropCountFromEntry(largestEntry), 9999);
+}
+
+// Every count up to 9999 is kept as entered; SetDlgItemText and the
+// unsigned read let far larger ones reach the rule.
+TEST(DialogRulesDropCount, KeepsEveryCountUpTo9999AndClampsAnyLargerOne) {
+    for (uint32_t entered = 0; entered <= 9999; ++entered)
+        EXPECT_EQ(dropCountFromEntry(entered), static_cast<int32_t>(entered)) << entered;
+    for (uint32_t entered : {10001u, 12345u, 99999u, 4000000000u})
+        EXPECT_EQ(dropCountFromEntry(entered), 9999) << entered;
 }
 
 TEST(DialogRulesDropSize, IsTheSinglePrecisionProductOfTheEntryAndAThousandthUpTo99) {
@@ -46,6 +61,12 @@ TEST(DialogRulesDropSize, IsTheSinglePrecisionProductOfTheEntryAndAThousandthUpT
 
 TEST(DialogRulesDropSize, Is0Point1From100Up) {
     for (uint32_t entered : {100u, 101u, 500u, 999u, 1000u, largestEntry})
+        EXPECT_EQ(dropSizeFromEntry(entered), 0.1f) << entered;
+}
+
+// Every entry the character dialog's three-digit size fields can hold from 100 up.
+TEST(DialogRulesDropSize, IsTheSame0Point1ForEveryEntryFrom100To999) {
+    for (uint32_t entered = 100; entered <= 999; ++entered)
         EXPECT_EQ(dropSizeFromEntry(entered), 0.1f) << entered;
 }
 

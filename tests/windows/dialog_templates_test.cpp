@@ -71,23 +71,21 @@ public:
         return overrun_;
     }
 
-    WORD word() {
-        WORD value = 0;
+    // A field of this type: WORD, DWORD, BYTE or short.
+    template <typename Field>
+    Field next() {
+        Field value = 0;
         copy(&value, sizeof value);
         return value;
+    }
+    WORD word() {
+        return next<WORD>();
     }
     DWORD dword() {
-        DWORD value = 0;
-        copy(&value, sizeof value);
-        return value;
-    }
-    BYTE byte() {
-        BYTE value = 0;
-        copy(&value, sizeof value);
-        return value;
+        return next<DWORD>();
     }
     short signedWord() {
-        return static_cast<short>(word());
+        return next<short>();
     }
     Rect rect() {
         Rect value{};
@@ -174,8 +172,8 @@ bool parseDialog(const BYTE* data, size_t size, ParsedDialog& dialog) {
         dialog.pointSize = reader.word();
         if (dialog.extended) {
             dialog.weight = reader.word();
-            dialog.italic = reader.byte();
-            dialog.charset = reader.byte();
+            dialog.italic = reader.next<BYTE>();
+            dialog.charset = reader.next<BYTE>();
         }
         dialog.typeface = reader.string();
     }
@@ -238,6 +236,7 @@ struct ExpectedControl {
 };
 
 struct ExpectedDialog {
+    const char* name;
     int templateId;
     bool extended;
     short width;
@@ -246,7 +245,7 @@ struct ExpectedDialog {
 };
 
 const ExpectedDialog configDialog = {
-    IDD_CONFIG, true, 186, 171,
+    "Config", IDD_CONFIG, true, 186, 171,
     {
         {1, button, defaultButton, 0, L"OK", {7, 150, 50, 14}},
         {2, button, pushButton, 0, L"Cancel", {129, 150, 50, 14}},
@@ -271,7 +270,7 @@ const ExpectedDialog configDialog = {
 };
 
 const ExpectedDialog creditsDialog = {
-    IDD_CREDITS, false, 170, 174,
+    "Credits", IDD_CREDITS, false, 170, 174,
     {
         {1, button, defaultButton, 0, L"OK", {59, 153, 50, 14}},
         {-1, staticText, textPanel, 0,
@@ -289,7 +288,7 @@ const ExpectedDialog creditsDialog = {
 };
 
 const ExpectedDialog effectsDialog = {
-    IDD_EFFECTS, true, 129, 110,
+    "Effects", IDD_EFFECTS, true, 129, 110,
     {
         {-1, staticText, heading, headingFrame, L"Configuracion de Efectos", {7, 7, 115, 13}},
         {1002, button, checkBox, 0, L"Sombreado en el efecto", {7, 25, 94, 11}},
@@ -307,7 +306,7 @@ const ExpectedDialog effectsDialog = {
 };
 
 const ExpectedDialog characterDialog = {
-    IDD_CHARACTER, true, 130, 137,
+    "Character", IDD_CHARACTER, true, 130, 137,
     {
         {1, button, defaultButton, 0, L"OK", {7, 116, 41, 14}},
         {2, button, pushButton, 0, L"Cancel", {80, 116, 43, 14}},
@@ -399,21 +398,21 @@ void expectDialog(const ExpectedDialog& expected) {
     }
 }
 
-TEST(DialogTemplates, ConfigDialog) {
-    expectDialog(configDialog);
+void PrintTo(const ExpectedDialog* dialog, std::ostream* out) {
+    *out << dialog->name;
 }
 
-TEST(DialogTemplates, CreditsDialog) {
-    expectDialog(creditsDialog);
+class DialogTemplate : public testing::TestWithParam<const ExpectedDialog*> {};
+
+TEST_P(DialogTemplate, HoldsItsHeaderAndEveryControlInTabOrder) {
+    expectDialog(*GetParam());
 }
 
-TEST(DialogTemplates, EffectsDialog) {
-    expectDialog(effectsDialog);
-}
-
-TEST(DialogTemplates, CharacterDialog) {
-    expectDialog(characterDialog);
-}
+INSTANTIATE_TEST_SUITE_P(Dialogs, DialogTemplate,
+                         testing::Values(&configDialog, &creditsDialog, &effectsDialog, &characterDialog),
+                         [](const testing::TestParamInfo<const ExpectedDialog*>& info) {
+                             return std::string(info.param->name);
+                         });
 
 // Every bitmap a credits picture names is in the executable too, so the
 // dialog shows a picture rather than an empty frame.

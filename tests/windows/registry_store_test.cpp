@@ -4,11 +4,13 @@
 #include "settings/settings.h"
 #include "settings/settings_store.h"
 
+#include "registry_win32.h"
+#include "settings_checks_win32.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
-#include <map>
+#include <bit>
 #include <set>
 #include <string>
 
@@ -17,72 +19,69 @@ namespace {
 class RegistryStoreTest : public testing::Test {
 protected:
     void SetUp() override {
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvoren");
-        settings = Settings{};
+        deleteSettingsKey();
         settingsStore = registrySettingsStore();
     }
-    void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvoren"); }
-
-    static void put(const char* name, DWORD type, const void* data, DWORD size) {
-        HKEY key;
-        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                                  nullptr),
-                  ERROR_SUCCESS);
-        ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-        RegCloseKey(key);
-    }
-    static void putDword(const char* name, DWORD value) { put(name, REG_DWORD, &value, sizeof value); }
-
-    // Every value under the key: name to (type, DWORD data).
-    static std::map<std::string, std::pair<DWORD, DWORD>> storedValues() {
-        std::map<std::string, std::pair<DWORD, DWORD>> values;
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, settingsKeyPath, 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return values;
-        for (DWORD index = 0;; ++index) {
-            char name[256];
-            DWORD nameSize = sizeof name, type = 0, data = 0, size = sizeof data;
-            if (RegEnumValueA(key, index, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(&data), &size) !=
-                ERROR_SUCCESS)
-                break;
-            values[name] = {type, size == 4 ? data : 0xDEADBEEF};
-        }
-        RegCloseKey(key);
-        return values;
-    }
+    void TearDown() override { deleteSettingsKey(); }
 };
 
-TEST_F(RegistryStoreTest, NoKeyGivesEveryDefault) {
-    loadSettings();
-    const Settings defaults;
-    EXPECT_EQ(std::memcmp(&settings, &defaults, sizeof settings), 0);
-}
+// What a load makes of the key: only a REG_DWORD of four bytes is a value.
+struct KeyToLoad {
+    const char* what;
+    void (*store)();
+    void (*expectedChange)(Settings&);
+};
 
-TEST_F(RegistryStoreTest, AKeyHoldingOnlyTheEffectChangesOnlyTheEffect) {
-    putDword("efecto", 5);
-    loadSettings();
-    Settings expected;
-    expected.efecto = 5;
-    EXPECT_EQ(std::memcmp(&settings, &expected, sizeof settings), 0);
+// clang-format off
+const KeyToLoad keysToLoad[] = {
+    {"no key: every default", [] {}, [](Settings&) {}},
+    {"only the effect: only the effect",
+     [] { storeDword("efecto", 5); },
+     [](Settings& expected) { expected.efecto = 5; }},
+    {"values of another type or size: ignored",
+     [] {
+         storeValue("sombra", REG_SZ, "0", 2);
+         storeValue("efecto", REG_SZ, "abc", 4); // four bytes, but text
+         const unsigned long long wide = 0x0000000100000007ull;
+         storeValue("numeroparticulas", REG_QWORD, &wide, sizeof wide);
+         storeValue("mascara", REG_BINARY, "\x01\x00\x00\x00\x00\x00\x00\x00", 8);
+         storeValue("sangrante", REG_DWORD, "\x00\x00", 2); // a DWORD cut short: not half-read
+         storeDword("efectoulmo", 3);
+     },
+     [](Settings& expected) { expected.efectoulmo = 3; }},
+};
+// clang-format on
+
+TEST_F(RegistryStoreTest, LoadingTakesEveryWholeDwordAndNothingElse) {
+    for (const KeyToLoad& key : keysToLoad) {
+        SCOPED_TRACE(key.what);
+        deleteSettingsKey();
+        key.store();
+        settings = Settings{};
+        loadSettings();
+        Settings expected;
+        key.expectedChange(expected);
+        EXPECT_TRUE(sameSettings(settings, expected));
+    }
 }
 
 TEST_F(RegistryStoreTest, SavingCreatesTheKeyWithTheTwelveUserValues) {
     settings.frames = 55.0f;
     saveSettings();
-    const auto values = storedValues();
-    const std::set<std::string> expected = {"mascara", "sombra", "efecto", "efectoulmo", "imagenfondo",
-                                            "numeroparticulas", "tamaxparticulas", "tamayparticulas", "rojosombra",
-                                            "verdesombra", "azulsombra", "sangrante"};
+    const RegistryValues values = storedValues();
+    const std::set<std::string> expected = {"mascara",     "sombra",           "efecto",          "efectoulmo",
+                                            "imagenfondo", "numeroparticulas", "tamaxparticulas", "tamayparticulas",
+                                            "rojosombra",  "verdesombra",      "azulsombra",      "sangrante"};
     std::set<std::string> names;
     for (const auto& [name, value] : values) {
         names.insert(name);
-        EXPECT_EQ(value.first, static_cast<DWORD>(REG_DWORD)) << name;
+        EXPECT_EQ(value.type, static_cast<DWORD>(REG_DWORD)) << name;
     }
     EXPECT_EQ(names, expected);
-    EXPECT_EQ(values.at("tamaxparticulas").second, 0x3D4CCCCDu);
-    EXPECT_EQ(values.at("tamayparticulas").second, 0x3D8F5C29u);
-    EXPECT_EQ(values.at("efecto").second, 2u);
-    EXPECT_EQ(values.at("numeroparticulas").second, 200u);
+    EXPECT_EQ(storedDword("tamaxparticulas"), 0x3D4CCCCDu);
+    EXPECT_EQ(storedDword("tamayparticulas"), 0x3D8F5C29u);
+    EXPECT_EQ(storedDword("efecto"), 2u);
+    EXPECT_EQ(storedDword("numeroparticulas"), 200u);
 }
 
 TEST_F(RegistryStoreTest, FramesIsAddedOnlyByTheEndOfARun) {
@@ -90,23 +89,9 @@ TEST_F(RegistryStoreTest, FramesIsAddedOnlyByTheEndOfARun) {
     EXPECT_EQ(storedValues().count("frames"), 0u);
     settings.frames = 30.0f;
     saveFrames();
-    const auto values = storedValues();
+    const RegistryValues values = storedValues();
     EXPECT_EQ(values.size(), 13u);
-    EXPECT_EQ(values.at("frames"), std::make_pair(static_cast<DWORD>(REG_DWORD), DWORD{0x41F00000}));
-}
-
-TEST_F(RegistryStoreTest, ValuesOfAnotherTypeOrSizeAreIgnored) {
-    put("sombra", REG_SZ, "0", 2);
-    put("efecto", REG_SZ, "abc", 4); // four bytes, but text
-    const unsigned long long wide = 0x0000000100000007ull;
-    put("numeroparticulas", REG_QWORD, &wide, sizeof wide);
-    put("mascara", REG_BINARY, "\x01\x00\x00\x00\x00\x00\x00\x00", 8);
-    put("sangrante", REG_DWORD, "\x00\x00", 2); // a DWORD cut short: not half-read
-    putDword("efectoulmo", 3);
-    loadSettings();
-    Settings expected;
-    expected.efectoulmo = 3;
-    EXPECT_EQ(std::memcmp(&settings, &expected, sizeof settings), 0);
+    EXPECT_EQ(values.at("frames"), dwordValue(0x41F00000));
 }
 
 TEST_F(RegistryStoreTest, AFloatSurvivesSaveAndLoadBitForBit) {
@@ -115,10 +100,7 @@ TEST_F(RegistryStoreTest, AFloatSurvivesSaveAndLoadBitForBit) {
         saveSettings();
         settings.tamaxparticulas = 12345.0f;
         loadSettings();
-        uint32_t loaded, original;
-        std::memcpy(&loaded, &settings.tamaxparticulas, 4);
-        std::memcpy(&original, &size, 4);
-        EXPECT_EQ(loaded, original);
+        EXPECT_EQ(std::bit_cast<uint32_t>(settings.tamaxparticulas), std::bit_cast<uint32_t>(size));
     }
 }
 

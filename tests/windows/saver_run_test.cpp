@@ -1,35 +1,25 @@
 // The saver run's wiring, in process under Wine: what the loop makes of the
 // Escape flag, and what a run does to the system around it (the
 // screen-saver-running flag, the cursor, the windows it shows), sampled from
-// inside the running loop by a timer and ended with a key as a user would.
+// inside the running loop and ended with a key as a user would.
 
-#include "gl/bitmap_source_win32.h"
-#include "shell/error_box.h"
 #include "gl/gl_window_win32.h"
+#include "gl/texture_set.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
 #include "shell/shell_win32.h"
 
+#include "cursor_win32.h"
+#include "off_screen_win32.h"
+#include "registry_win32.h"
+#include "saver_window_test_win32.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
-#include <string>
 #include <vector>
 
 namespace {
-
-std::vector<std::string> errorTexts;
-
-void captureErrorBox(const char* text, const char*, unsigned) {
-    errorTexts.push_back(text);
-}
-
-// The shown-cursor count of this thread, left as it was.
-int cursorCount() {
-    ShowCursor(TRUE);
-    return ShowCursor(FALSE);
-}
 
 bool screenSaverRunning() {
     BOOL running = FALSE;
@@ -51,77 +41,26 @@ std::vector<HWND> visibleWindowsOfThisThread() {
 
 // The state of things while the loop ran, taken once it had drawn a moment.
 struct DuringTheRun {
-    bool taken = false;
     bool screenSaverRunning = false;
     int cursorCount = 0;
     std::vector<HWND> visibleWindows;
     HWND scenesWindow = nullptr;
 };
 
-DuringTheRun during;
-UINT_PTR sampleTimer = 0;
-UINT_PTR quitTimer = 0;
-bool quitTimerFired = false;
-
-void CALLBACK sampleThenPressAKey(HWND, UINT, UINT_PTR, DWORD) {
-    KillTimer(nullptr, sampleTimer);
-    during.taken = true;
-    during.screenSaverRunning = screenSaverRunning();
-    during.cursorCount = cursorCount();
-    during.visibleWindows = visibleWindowsOfThisThread();
-    during.scenesWindow = saverWindow;
-    PostMessageA(saverWindow, WM_KEYDOWN, VK_SPACE, 0);
-}
-
-void CALLBACK postQuitSeven(HWND, UINT, UINT_PTR, DWORD) {
-    KillTimer(nullptr, quitTimer);
-    quitTimerFired = true;
-    PostQuitMessage(7);
-}
-
-bool failingBitmapSource(int, BitmapPixels&) {
-    return false;
-}
-
-class SaverRunWiring : public testing::Test {
+class SaverRunWiring : public SaverWindowTest {
 protected:
     void SetUp() override {
-        errorTexts.clear();
-        errorBoxSink = captureErrorBox;
-        bitmapSource = loadBitmapPixels;
-        std::memset(keyDown, 0, sizeof keyDown);
-        activeFlag = 1;
-        during = DuringTheRun{};
-        quitTimerFired = false;
-        cursorsAtStart = cursorCount();
+        SaverWindowTest::SetUp();
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
         ASSERT_FALSE(screenSaverRunning());
         drainMessages();
     }
     void TearDown() override {
-        KillTimer(nullptr, sampleTimer);
-        KillTimer(nullptr, quitTimer);
-        if (saverWindow)
-            closeSaverWindow();
         if (IsWindow(previewArea))
             DestroyWindow(previewArea);
-        parentWindow = nullptr;
-        runMode = NoMode;
-        std::memset(keyDown, 0, sizeof keyDown);
-        while (cursorCount() < cursorsAtStart)
-            ShowCursor(TRUE);
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, nullptr, 0);
-        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Halvoren");
-        drainMessages();
-        EXPECT_EQ(errorTexts, std::vector<std::string>{});
-    }
-
-    // Takes what was posted; a window is never open here, whose WM_PAINT
-    // would stay in the queue until it is painted.
-    static void drainMessages() {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        }
+        deleteSettingsKey();
+        SaverWindowTest::TearDown();
     }
 
     // Sets the mode; a preview gets an area of its own to draw in.
@@ -129,35 +68,45 @@ protected:
         runMode = mode;
         parentWindow = nullptr;
         if (mode == Preview) {
-            previewArea = CreateWindowExA(0, "STATIC", "Vista previa", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20, 20, 200,
-                                          150, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            previewArea = createPreviewArea(200, 150);
             parentWindow = previewArea;
         }
     }
 
-    // A whole run as WinMain makes it, sampled and then ended by a key.
-    int sampledRun(RunMode mode) {
+    // A whole run as WinMain makes it, sampled just before the key that ends it.
+    DuringTheRun sampledRun(RunMode mode) {
         prepare(mode);
-        sampleTimer = SetTimer(nullptr, 0, 700, sampleThenPressAKey);
-        quitTimer = SetTimer(nullptr, 0, 30000, postQuitSeven);
-        const int exitCode = runSaver();
-        KillTimer(nullptr, quitTimer);
-        EXPECT_TRUE(during.taken) << mode;
-        EXPECT_FALSE(quitTimerFired) << "the run did not end on its key";
+        DuringTheRun during;
+        EXPECT_EQ(runUntilAKey([&] {
+                      during.screenSaverRunning = screenSaverRunning();
+                      during.cursorCount = cursorDisplayCount();
+                      during.visibleWindows = visibleWindowsOfThisThread();
+                      during.scenesWindow = saverWindow;
+                  }),
+                  0)
+            << mode;
         if (IsWindow(previewArea))
             DestroyWindow(previewArea);
-        return exitCode;
+        return during;
     }
 
-    int cursorsAtStart = 0;
     HWND previewArea = nullptr;
 };
+
+UINT_PTR quitTimer = 0;
+bool quitTimerFired = false;
+
+void CALLBACK postQuitSeven(HWND, UINT, UINT_PTR, DWORD) {
+    KillTimer(nullptr, quitTimer);
+    quitTimerFired = true;
+    PostQuitMessage(7);
+}
 
 TEST_F(SaverRunWiring, TheEscapeFlagEndsASaverLoopButNotAPreviewLoop) {
     for (RunMode mode : {Saver, Preview}) {
         SCOPED_TRACE(mode);
         prepare(mode);
-        ASSERT_TRUE(openSaverWindow("t", {0, 0, 160, 120}, 16));
+        ASSERT_TRUE(openSaverWindow("t", mode == Saver ? windowRect() : RECT{0, 0, 160, 120}, 16));
         MSG quit;
         ASSERT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
         keyDown[VK_ESCAPE] = 1;
@@ -180,37 +129,33 @@ TEST_F(SaverRunWiring, TheEscapeFlagEndsASaverLoopButNotAPreviewLoop) {
 }
 
 TEST_F(SaverRunWiring, OnlyAFullScreenRunTellsTheSystemAScreenSaverRuns) {
-    EXPECT_EQ(sampledRun(Saver), 0);
-    EXPECT_TRUE(during.screenSaverRunning);
+    EXPECT_TRUE(sampledRun(Saver).screenSaverRunning);
     EXPECT_FALSE(screenSaverRunning()) << "the run turned it off again";
 
-    EXPECT_EQ(sampledRun(Preview), 0);
-    EXPECT_FALSE(during.screenSaverRunning);
+    EXPECT_FALSE(sampledRun(Preview).screenSaverRunning);
     EXPECT_FALSE(screenSaverRunning());
 
     // A full-screen run whose opening fails never gets as far.
     prepare(Saver);
-    bitmapSource = failingBitmapSource;
+    bitmapSource = [](int, BitmapPixels&) { return false; };
     EXPECT_EQ(runSaver(), 0);
     EXPECT_FALSE(screenSaverRunning());
-    EXPECT_EQ(errorTexts, std::vector<std::string>{"Initialization Failed."});
-    errorTexts.clear();
+    EXPECT_EQ(takeErrorBoxes(), ErrorBoxes{openingError("Initialization Failed.")});
 }
 
 TEST_F(SaverRunWiring, TheCursorHidesInAFullScreenRunOnly) {
-    sampledRun(Preview);
-    EXPECT_EQ(during.cursorCount, cursorsAtStart);
-    EXPECT_GE(during.cursorCount, 0) << "visible";
+    const DuringTheRun preview = sampledRun(Preview);
+    EXPECT_EQ(preview.cursorCount, cursorsAtStart);
+    EXPECT_GE(preview.cursorCount, 0) << "visible";
 
-    sampledRun(Saver);
-    EXPECT_LT(during.cursorCount, 0) << "hidden";
+    EXPECT_LT(sampledRun(Saver).cursorCount, 0) << "hidden";
 }
 
 TEST_F(SaverRunWiring, OnOneMonitorAFullScreenRunShowsTheScenesWindowAlone) {
     if (GetSystemMetrics(SM_CMONITORS) != 1)
         GTEST_SKIP() << "this display has more than one monitor";
-    sampledRun(Saver);
-    EXPECT_EQ(during.visibleWindows, std::vector<HWND>{during.scenesWindow});
+    const DuringTheRun saver = sampledRun(Saver);
+    EXPECT_EQ(saver.visibleWindows, std::vector<HWND>{saver.scenesWindow});
 }
 
 } // namespace

@@ -4,10 +4,9 @@
 #include "gl/bitmap_source_win32.h"
 #include "gl/gl_window_win32.h"
 #include "gl/texture_set.h"
-#include "shell/error_box.h"
-#include "shell/run_mode.h"
 
 #include "bitmap_file.h"
+#include "saver_window_test_win32.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -50,11 +49,11 @@ TEST(TextureBitmaps, AMissingResourceIsAFailure) {
     EXPECT_FALSE(loadBitmapPixels(4242, pixels));
 }
 
+using TextureSet = SaverWindowTest;
+
 // What reached glTexImage2D, read back from GL.
-TEST(TextureSet, TheFirstByteOfSlotZeroIsTheRedOfTheSwordsBottomLeftPixel) {
-    errorBoxSink = [](const char*, const char*, unsigned) { FAIL(); };
-    runMode = Saver;
-    ASSERT_TRUE(openSaverWindow("t", {0, 0, 64, 64}, 16));
+TEST_F(TextureSet, TheFirstByteOfSlotZeroIsTheRedOfTheSwordsBottomLeftPixel) {
+    ASSERT_TRUE(openSaverWindow("t", windowRect(), 16));
     GLint bound = 0;
     glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
     EXPECT_EQ(static_cast<GLuint>(bound), textureSet.names[6]) << "the drop picture stays bound";
@@ -75,7 +74,6 @@ TEST(TextureSet, TheFirstByteOfSlotZeroIsTheRedOfTheSwordsBottomLeftPixel) {
         EXPECT_EQ(filter, GL_LINEAR) << slot;
     }
     closeSaverWindow();
-    runMode = NoMode;
 }
 
 } // namespace

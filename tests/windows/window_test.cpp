@@ -1,52 +1,26 @@
 // The saver window's procedure and its opening and closing, in process, with
-// the error boxes captured instead of shown.
+// the error boxes captured instead of shown. What goes wrong in the opening
+// and the closing is in window_faults_test.cpp.
 
-#include "gl/bitmap_source_win32.h"
-#include "shell/error_box.h"
+#include "gl/gl_headers.h"
 #include "gl/gl_state.h"
 #include "gl/gl_window_win32.h"
-#include "gl/texture_set.h"
 #include "resources/resource_ids.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
 #include "shell/saver_loop.h"
 #include "shell/shell_win32.h"
 
+#include "off_screen_win32.h"
+#include "saver_window_test_win32.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cmath>
-#include <string>
 #include <vector>
 
 namespace {
-
-struct ErrorBox {
-    std::string text, caption;
-    unsigned flags;
-    bool classRegistered; // whether "OpenGL" was still registered when it showed
-    bool operator==(const ErrorBox&) const = default;
-};
-
-std::vector<ErrorBox> errorBoxes;
-
-bool classRegistered() {
-    WNDCLASSA info;
-    return GetClassInfoA(GetModuleHandleA(nullptr), windowClassName, &info) != 0;
-}
-
-void captureErrorBox(const char* text, const char* caption, unsigned flags) {
-    errorBoxes.push_back({text, caption, flags, classRegistered()});
-}
-
-// A message that the window procedure posted, if any: only WM_QUIT matters.
-bool quitPosted() {
-    MSG message;
-    bool quit = false;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        quit = quit || message.message == WM_QUIT;
-    return quit;
-}
 
 class WindowProcTest : public testing::Test {
 protected:
@@ -56,27 +30,26 @@ protected:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = windowClassName;
         ASSERT_NE(RegisterClassA(&windowClass), 0);
-        window = CreateWindowExA(0, windowClassName, "test", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr,
+        const RECT rect = offScreenRect(64, 64);
+        window = CreateWindowExA(0, windowClassName, "test", WS_POPUP, rect.left, rect.top, 64, 64, nullptr, nullptr,
                                  GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(window, nullptr);
-        quitPosted();
+        drainMessages();
         POINT cursor = {};
         GetCursorPos(&cursor);
         startCursor = {cursor.x, cursor.y};
     }
     void TearDown() override {
-        saverLoopRunning = false;
         DestroyWindow(window);
         UnregisterClassA(windowClassName, GetModuleHandleA(nullptr));
-        runMode = NoMode;
-        activeFlag = 1;
+        drainMessages();
     }
 
     // Sends the message in the given mode: its result, and whether it ended the run.
     std::pair<LRESULT, bool> send(RunMode mode, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
         runMode = mode;
         const LRESULT result = SendMessageA(window, message, wParam, lParam);
-        return {result, quitPosted()};
+        return {result, drainMessages()};
     }
 
     HWND window = nullptr;
@@ -163,29 +136,11 @@ TEST_F(WindowProcTest, ADestroyedWindowEndsARunningLoop) {
     EXPECT_TRUE(send(Preview, WM_DESTROY).second);
 }
 
-class OpeningTest : public testing::Test {
-protected:
-    void SetUp() override {
-        errorBoxes.clear();
-        errorBoxSink = captureErrorBox;
-        bitmapSource = loadBitmapPixels;
-        parentWindow = nullptr;
-        runMode = Saver;
-    }
-    void TearDown() override {
-        if (classRegistered())
-            UnregisterClassA(windowClassName, GetModuleHandleA(nullptr));
-        runMode = NoMode;
-        quitPosted();
-    }
-};
-
-const unsigned openingFlags = MB_OK | MB_ICONEXCLAMATION;
+using OpeningTest = SaverWindowTest;
 
 TEST_F(OpeningTest, OpensAndClosesWithoutAMessage) {
-    const RECT rect = {0, 0, 320, 240};
     for (int opening = 0; opening < 2; ++opening) {
-        ASSERT_TRUE(openSaverWindow("Fan Tarvek Screensaver V0.1", rect, 16));
+        ASSERT_TRUE(openSaverWindow(saverWindowTitle, windowRect(), 16));
         EXPECT_NE(saverWindow, nullptr);
         EXPECT_NE(renderingContext, nullptr);
         EXPECT_EQ(wglGetCurrentContext(), renderingContext);
@@ -199,13 +154,13 @@ TEST_F(OpeningTest, OpensAndClosesWithoutAMessage) {
         EXPECT_EQ(saverWindow, nullptr);
         EXPECT_EQ(deviceContext, nullptr);
         EXPECT_EQ(renderingContext, nullptr);
-        EXPECT_FALSE(classRegistered());
+        EXPECT_FALSE(windowClassRegistered());
     }
-    EXPECT_TRUE(errorBoxes.empty());
+    EXPECT_EQ(takeErrorBoxes(), ErrorBoxes{});
 }
 
 TEST_F(OpeningTest, TheClassPixelFormatProjectionAndStateAreTheSaversOwn) {
-    ASSERT_TRUE(openSaverWindow("t", {0, 0, 320, 240}, 16));
+    ASSERT_TRUE(openSaverWindow("t", windowRect(), 16));
     // The system itself drops WS_EX_WINDOWEDGE from a window without a frame.
     EXPECT_TRUE(GetWindowLongA(saverWindow, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     EXPECT_EQ(reinterpret_cast<HICON>(GetClassLongPtrA(saverWindow, GCLP_HICON)),
@@ -236,71 +191,10 @@ TEST_F(OpeningTest, TheClassPixelFormatProjectionAndStateAreTheSaversOwn) {
     EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     closeSaverWindow();
-    EXPECT_TRUE(errorBoxes.empty());
-}
-
-TEST_F(OpeningTest, AClassRegisteredAlreadyShowsOnlyThatMessage) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = windowClassName;
-    ASSERT_NE(RegisterClassA(&windowClass), 0);
-    EXPECT_FALSE(openSaverWindow("t", {0, 0, 64, 64}, 16));
-    EXPECT_EQ(errorBoxes,
-              (std::vector<ErrorBox>{{"Failed To Register The Window Class.", "ERROR", openingFlags, true}}));
-    EXPECT_EQ(saverWindow, nullptr);
-}
-
-TEST_F(OpeningTest, APreviewWithoutParentFailsAfterReleasingTheClass) {
-    runMode = Preview;
-    parentWindow = nullptr;
-    EXPECT_FALSE(openSaverWindow("t", {0, 0, 0, 0}, 16));
-    EXPECT_EQ(errorBoxes, (std::vector<ErrorBox>{{"Window Creation Error.", "ERROR", openingFlags, false}}));
-    EXPECT_EQ(runSaver(), 0);
-}
-
-HWND windowWhileLoading = nullptr;
-
-bool failingBitmapSource(int, BitmapPixels&) {
-    windowWhileLoading = saverWindow;
-    return false;
-}
-
-bool wrongSizeBitmapSource(int id, BitmapPixels& pixels) {
-    if (!loadBitmapPixels(id, pixels))
-        return false;
-    if (id == textureResourceIds[5]) {
-        pixels.width = 128;
-        pixels.bgr.resize(128 * 256 * 3);
-    }
-    return true;
-}
-
-TEST_F(OpeningTest, TexturesThatCannotLoadFailAfterTheWindowIsGone) {
-    bitmapSource = failingBitmapSource;
-    EXPECT_FALSE(openSaverWindow("t", {0, 0, 64, 64}, 16));
-    ASSERT_NE(windowWhileLoading, nullptr);
-    EXPECT_FALSE(IsWindow(windowWhileLoading));
-    EXPECT_EQ(errorBoxes, (std::vector<ErrorBox>{{"Initialization Failed.", "ERROR", openingFlags, false}}));
-    EXPECT_EQ(renderingContext, nullptr);
-
-    // The next opening in the same process starts from nothing and succeeds.
-    errorBoxes.clear();
-    bitmapSource = loadBitmapPixels;
-    EXPECT_TRUE(openSaverWindow("t", {0, 0, 64, 64}, 16));
-    closeSaverWindow();
-    EXPECT_TRUE(errorBoxes.empty());
-}
-
-TEST_F(OpeningTest, APictureOfTheWrongSizeFailsTheOpening) {
-    bitmapSource = wrongSizeBitmapSource;
-    EXPECT_FALSE(openSaverWindow("t", {0, 0, 64, 64}, 16));
-    EXPECT_EQ(errorBoxes, (std::vector<ErrorBox>{{"Initialization Failed.", "ERROR", openingFlags, false}}));
 }
 
 TEST_F(OpeningTest, APreviewIsAVisibleChildAsLargeAsItsParent) {
-    HWND parent = CreateWindowExA(0, "STATIC", "parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 150,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND parent = createPreviewArea(200, 150);
     ASSERT_NE(parent, nullptr);
     runMode = Preview;
     parentWindow = parent;
@@ -319,21 +213,19 @@ TEST_F(OpeningTest, APreviewIsAVisibleChildAsLargeAsItsParent) {
     EXPECT_EQ(child.bottom - child.top, outer.bottom - outer.top);
     closeSaverWindow();
     DestroyWindow(parent);
-    EXPECT_TRUE(errorBoxes.empty());
 }
 
 TEST_F(OpeningTest, AResizeOfTheWindowReachesTheViewport) {
-    ASSERT_TRUE(openSaverWindow("t", {0, 0, 320, 240}, 16));
+    ASSERT_TRUE(openSaverWindow("t", windowRect(), 16));
     ASSERT_TRUE(SetWindowPos(saverWindow, nullptr, 0, 0, 200, 100, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE));
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(std::vector<GLint>(viewport, viewport + 4), (std::vector<GLint>{0, 0, 200, 100}));
     closeSaverWindow();
-    EXPECT_TRUE(errorBoxes.empty());
 }
 
 TEST_F(OpeningTest, AHeightOfZeroGivesAOnePixelViewport) {
-    ASSERT_TRUE(openSaverWindow("t", {0, 0, 64, 64}, 16));
+    ASSERT_TRUE(openSaverWindow("t", windowRect(), 16));
     resizeViewport(300, 0);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
