@@ -2,6 +2,10 @@
 # starts itself: scripts/run, scripts/soak, tools/screenshots and the
 # end-to-end picture and monitor tests.
 
+# The settings key, as the program declares it, for `wine reg`.
+settings_key="HKCU\\$(sed -n 's/.*settingsKeyPath = "\(.*\)";/\1/p' \
+    "$(dirname "${BASH_SOURCE[0]}")/../settings/registry_store_win32.h" | sed 's/\\\\/\\/g')"
+
 # Makes $WINEPREFIX if it is missing, then lets its wineserver end, before
 # any program starts under X: a wineserver started without a display (by
 # wineboot, or `wine reg` outside X) lingers a few seconds, and a program

@@ -7,7 +7,7 @@ scr=$1
 source "$(dirname "$0")/../../scripts/wine_under_x.sh"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-key='HKCU\Software\Halvoren\Quelmar\V01'
+key=$settings_key
 
 differing_pixels() {
     /usr/bin/compare -metric AE "$1" "$2" null: 2>&1 | awk '{print int($1)}' || true
