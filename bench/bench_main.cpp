@@ -15,11 +15,13 @@ namespace {
 
 double nanosecondsPer(benchmark::TimeUnit unit) {
     switch (unit) {
+    // clang-format off
     case benchmark::kNanosecond: return 1;
     case benchmark::kMicrosecond: return 1e3;
     case benchmark::kMillisecond: return 1e6;
     case benchmark::kSecond: return 1e9;
     }
+    // clang-format on
     return 1;
 }
 
@@ -40,8 +42,8 @@ double median(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-std::string line(const std::string& name, const std::string& frame, const std::string& perDrop,
-                 const std::string& runs, const std::string& spread) {
+std::string line(const std::string& name, const std::string& frame, const std::string& perDrop, const std::string& runs,
+                 const std::string& spread) {
     char text[200];
     std::snprintf(text, sizeof text, "%-26s %14s %12s %5s %7s", name.c_str(), frame.c_str(), perDrop.c_str(),
                   runs.c_str(), spread.c_str());
@@ -132,7 +134,7 @@ private:
     struct Row {
         std::string name;
         std::string error;
-        std::vector<double> times; // ns, one a repetition
+        std::vector<double> times;       // ns, one a repetition
         std::vector<double> replayTimes; // ns, for renderFrame's rows: the replay's frames between
         std::vector<double> ratios;
         double drops = 0;

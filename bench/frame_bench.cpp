@@ -215,8 +215,10 @@ void renderFrameAndReplay(benchmark::State& state) {
     state.counters["frame_s"] = frameSeconds;
     state.counters["replay_s"] = replaySeconds;
 }
+// clang-format off
 BENCHMARK(renderFrameAndReplay)->Name("renderFrame")->Arg(0)->Arg(200)->Arg(2000)->Arg(9999)->UseManualTime()
     ->Unit(benchmark::kMicrosecond);
+// clang-format on
 
 // What the saver does once its context is current: the GL state with the
 // texture set, then the first frame, drawn to the end.

@@ -47,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         fail("a decoded size that is not the header's", pixels);
     if (pixels.bgr.size() != static_cast<size_t>(pixels.width) * static_cast<size_t>(pixels.height) * 3)
         fail("a decoded buffer that is not width * height * 3 bytes", pixels);
-    if (header.bitsPerPixel != 1 && header.bitsPerPixel != 4 && header.bitsPerPixel != 8 &&
-        header.bitsPerPixel != 24)
+    if (header.bitsPerPixel != 1 && header.bitsPerPixel != 4 && header.bitsPerPixel != 8 && header.bitsPerPixel != 24)
         fail("a depth the decoder does not take", pixels);
     if (header.pixelOffset > size)
         fail("pixels that start past the input", pixels);
@@ -57,10 +56,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (header.bitsPerPixel == 24) {
         const size_t rowBytes = static_cast<size_t>(header.width) * 3;
         const size_t stride = (rowBytes + 3) & ~size_t{3};
-        for (int32_t y = 0; y < header.height; ++y)
-            if (std::memcmp(pixels.bgr.data() + rowBytes * y, copy.get() + header.pixelOffset + stride * y,
-                            rowBytes) != 0)
+        for (int32_t y = 0; y < header.height; ++y) {
+            const uint8_t* row = copy.get() + header.pixelOffset + stride * y;
+            if (std::memcmp(pixels.bgr.data() + rowBytes * y, row, rowBytes) != 0)
                 fail("a 24-bit row that is not the input's", pixels);
+        }
     }
     // A palette picture: each pixel is its index's palette colour, read here
     // by bit position, or black for an index beyond the palette.

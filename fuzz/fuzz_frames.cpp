@@ -56,8 +56,10 @@ int32_t consumeInt(FuzzedDataProvider& input) {
     if (choice < 96)
         return choice % 8;
     if (choice < 128) {
+        // clang-format off
         static const int32_t edges[] = {-1, 7, 8, 255, 256, 9999, 10000, std::numeric_limits<int32_t>::max(),
                                         std::numeric_limits<int32_t>::min(), -256};
+        // clang-format on
         return edges[choice % (sizeof edges / sizeof edges[0])];
     }
     return input.ConsumeIntegral<int32_t>();
@@ -65,6 +67,7 @@ int32_t consumeInt(FuzzedDataProvider& input) {
 
 float consumeFloat(FuzzedDataProvider& input) {
     const uint8_t choice = input.ConsumeIntegral<uint8_t>();
+    // clang-format off
     static const float notableValues[] = {
         0.0f, -0.0f, 0.05f, 0.07f, 0.1f, -0.05f, 1.0f, 1e30f, -1e30f,
         std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(),
@@ -72,6 +75,7 @@ float consumeFloat(FuzzedDataProvider& input) {
         std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity(),
         std::numeric_limits<float>::quiet_NaN(), -std::numeric_limits<float>::quiet_NaN(),
     };
+    // clang-format on
     if (choice < 128)
         return notableValues[choice % (sizeof notableValues / sizeof notableValues[0])];
     const uint32_t bits = input.ConsumeIntegral<uint32_t>();
@@ -82,12 +86,14 @@ float consumeFloat(FuzzedDataProvider& input) {
 
 double consumeDuration(FuzzedDataProvider& input) {
     const uint8_t choice = input.ConsumeIntegral<uint8_t>();
+    // clang-format off
     static const double notableValues[] = {
         1.0 / 60, 1.0 / 5000, 0.001, 0.0, -0.0, -1.0, 1e-7, 4294967.295, 1e300, -1e300,
         std::numeric_limits<double>::min(), std::numeric_limits<double>::denorm_min(),
         std::numeric_limits<double>::max(), std::numeric_limits<double>::infinity(),
         -std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN(),
     };
+    // clang-format on
     if (choice < 96)
         return notableValues[choice % (sizeof notableValues / sizeof notableValues[0])];
     if (choice < 192) // a whole number of ticks of a 2 MHz or millisecond clock
@@ -113,8 +119,8 @@ const TimeSource fuzzedTimeSource = {
     [](int64_t* counter) {
         // Mostly forwards by a little, sometimes anywhere.
         if (clockInput->ConsumeBool())
-            clockCounter = static_cast<int64_t>(static_cast<uint64_t>(clockCounter) +
-                                                clockInput->ConsumeIntegral<uint32_t>());
+            clockCounter =
+                static_cast<int64_t>(static_cast<uint64_t>(clockCounter) + clockInput->ConsumeIntegral<uint32_t>());
         else
             clockCounter = clockInput->ConsumeIntegral<int64_t>();
         *counter = clockCounter;

@@ -104,7 +104,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!reread[index].found || !sameValue(written[index], reread[index]))
             fail("a written value did not read back", written[index].name);
     if (reread[userSettingValueCount].found != loaded[userSettingValueCount].found ||
-        (loaded[userSettingValueCount].found && !sameValue(loaded[userSettingValueCount], reread[userSettingValueCount])))
+        (loaded[userSettingValueCount].found &&
+         !sameValue(loaded[userSettingValueCount], reread[userSettingValueCount])))
         fail("a value the write did not name changed", "frames");
     if (problemsAfter.size() > problems.size())
         fail("the write made a line bad", "writeSettingsText");

@@ -4,6 +4,7 @@
 #include "resources/resource_ids.h"
 
 inline const char* bitmapFileName(int resourceId) {
+    // clang-format off
     switch (resourceId) {
     case IDB_BARBARIAN_MASK: return "barbarian_mask.bmp";
     case IDB_BARBARIAN: return "barbarian.bmp";
@@ -20,4 +21,5 @@ inline const char* bitmapFileName(int resourceId) {
     case IDB_CREDITS_HALVOREN: return "credits_halvoren.bmp";
     default: return nullptr;
     }
+    // clang-format on
 }

@@ -31,8 +31,8 @@ bool loadBitmapPixels(int resourceId, BitmapPixels& pixels) {
     const size_t rowBytes = static_cast<size_t>(info.bmWidth) * 3;
     const size_t stride = (rowBytes + 3) & ~size_t(3);
     std::vector<uint8_t> padded(stride * info.bmHeight);
-    const int lines = GetDIBits(memory, bitmap, 0, info.bmHeight, padded.data(),
-                                reinterpret_cast<BITMAPINFO*>(&header), DIB_RGB_COLORS);
+    const int lines = GetDIBits(memory, bitmap, 0, info.bmHeight, padded.data(), reinterpret_cast<BITMAPINFO*>(&header),
+                                DIB_RGB_COLORS);
     SelectObject(memory, previous);
     DeleteDC(memory);
     DeleteObject(bitmap);

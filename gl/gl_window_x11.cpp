@@ -94,8 +94,8 @@ void setOwnWindowProperties(const char* title, const Geometry& geometry, int arg
     XChangeProperty(display, saverWindow, XInternAtom(display, "_NET_WM_NAME", False), utf8, 8, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(title), static_cast<int>(std::strlen(title)));
     const long pid = getpid();
-    XChangeProperty(display, saverWindow, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32,
-                    PropModeReplace, reinterpret_cast<const unsigned char*>(&pid), 1);
+    XChangeProperty(display, saverWindow, XInternAtom(display, "_NET_WM_PID", False), XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&pid), 1);
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, saverWindow, &deleteWindow, 1);
 }
@@ -111,8 +111,8 @@ bool openOwnWindow(const char* title, const Geometry& geometry, int argc, char**
     if (!glxAvailable())
         return false;
     const int screen = DefaultScreen(display);
-    int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE, 1, GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE, 1,
-                        GLX_DEPTH_SIZE, wantedDepthBits, None};
+    int attributes[] = {GLX_RGBA, GLX_DOUBLEBUFFER, GLX_RED_SIZE,    1,   GLX_GREEN_SIZE, 1, GLX_BLUE_SIZE,
+                        1,        GLX_DEPTH_SIZE,   wantedDepthBits, None};
     XVisualInfo* visual = glXChooseVisual(display, screen, attributes);
     if (!visual) {
         std::fprintf(stderr, "norwyn: no visual of this display has a double-buffered OpenGL configuration\n");

@@ -9,10 +9,10 @@
 
 namespace {
 
-constexpr float columnStep = 1.0f / 7;  // grid x spans -8/7 .. 8/7
-constexpr float rowStep = 2.0f / 19;    // grid y spans -16/19 .. 16/19
+constexpr float columnStep = 1.0f / 7; // grid x spans -8/7 .. 8/7
+constexpr float rowStep = 2.0f / 19;   // grid y spans -16/19 .. 16/19
 constexpr float textureStep = 1.0f / 16;
-constexpr float mirrorAngle = 3.1416f;  // this decimal, not pi
+constexpr float mirrorAngle = 3.1416f; // this decimal, not pi
 constexpr float gentleColumns = 1.0f / 140;
 constexpr float gentleRows = 1.0f / 150;
 constexpr float verticalRipple = 0.0125f;

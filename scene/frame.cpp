@@ -15,7 +15,7 @@ SceneState sceneState;
 
 namespace {
 
-constexpr float phaseStep = 0.59999996f;    // one step below the float nearest 0.6
+constexpr float phaseStep = 0.59999996f; // one step below the float nearest 0.6
 constexpr float twoPi = 6.28318548f;
 constexpr float pulseCurve = 1.0f / 3000;
 constexpr float pulseHigh = 100;

@@ -2,16 +2,17 @@
 
 namespace {
 
-constexpr uint64_t highestTickRate = 2000000;  // Hz, so that 32-bit ticks wrap no sooner than ~35 min
-constexpr uint32_t wrapDistance = 0x10000000;  // a step back this large is a wrap, not jitter
+constexpr uint64_t highestTickRate = 2000000; // Hz, so that 32-bit ticks wrap no sooner than ~35 min
+constexpr uint32_t wrapDistance = 0x10000000; // a step back this large is a wrap, not jitter
 constexpr int32_t stuckClockLimit = 100000;
-constexpr double millisecondPeriod = 0.001f;   // the single-precision 0.001, widened
+constexpr double millisecondPeriod = 0.001f; // the single-precision 0.001, widened
 
 } // namespace
 
 FrameClock frameClock;
 
-FrameClock::FrameClock() : FrameClock(platformTimeSource) {}
+FrameClock::FrameClock() : FrameClock(platformTimeSource) {
+}
 
 FrameClock::FrameClock(const TimeSource& timeSource) : source(&timeSource) {
     currentTime = 0;

@@ -16,7 +16,7 @@ namespace {
 
 constexpr float spawnOffsetX = 0.35f; // from the character's corner to its head
 constexpr float spawnOffsetY = 0.1f;
-constexpr double floorLine = -0.85;   // the bound is the double; a splash sits at the float
+constexpr double floorLine = -0.85; // the bound is the double; a splash sits at the float
 constexpr float splashScale = 0.4f;
 constexpr float damping = 0.99f;
 constexpr float gravity = 0.06f;
@@ -145,8 +145,7 @@ void stepParticle(Particle& particle) {
 
 DropCorners dropCorners(const Particle& particle) {
     const Turn motion = motionDirection(particle);
-    const float radius =
-        0.4f * std::sqrt(particle.width * particle.width + particle.height * particle.height);
+    const float radius = 0.4f * std::sqrt(particle.width * particle.width + particle.height * particle.height);
     DropCorners corners;
     for (int corner = 0; corner < 4; ++corner) {
         const Turn& turn = cornerTurns[corner];

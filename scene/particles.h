@@ -5,8 +5,8 @@
 #include <cstdint>
 
 struct Particle {
-    float x, y;   // centre
-    float vx, vy; // scene units per 1/60 s; up is positive
+    float x, y;          // centre
+    float vx, vy;        // scene units per 1/60 s; up is positive
     float width, height; // height equal to tamayparticulas: not splashed yet
 };
 

@@ -27,7 +27,7 @@ constexpr double chaserLag = 3.1415;
 
 constexpr float logoWidth = 0.4f;
 constexpr float logoHeight = 0.2f;
-constexpr float logoRight = 0.35f;  // the corner logo's rectangle on the logo sheet
+constexpr float logoRight = 0.35f; // the corner logo's rectangle on the logo sheet
 constexpr float logoBottom = 0.85f;
 
 SpritePosition onEllipse(double angle) {

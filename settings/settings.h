@@ -17,9 +17,9 @@ struct Settings {
     int32_t rojosombra = 255;       // shadow colour, 0..255 per channel
     int32_t verdesombra = 255;
     int32_t azulsombra = 255;
-    int32_t sangrante = 1;          // blood drops on the character's head
-    float frames = 0.0f;            // running average frame rate, stored after a Saver run
-    int32_t saveToRegistry = 1;     // the main dialog's save choice; never stored
+    int32_t sangrante = 1;      // blood drops on the character's head
+    float frames = 0.0f;        // running average frame rate, stored after a Saver run
+    int32_t saveToRegistry = 1; // the main dialog's save choice; never stored
 };
 
 // The one process-wide record, holding the defaults until loadSettings runs.

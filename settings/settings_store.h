@@ -29,7 +29,7 @@ struct SettingsStore {
 // The store in use: the registry on Windows, the settings file on Linux.
 extern SettingsStore settingsStore;
 
-constexpr int storedValueCount = 13;     // every field but the save choice
+constexpr int storedValueCount = 13;      // every field but the save choice
 constexpr int userSettingValueCount = 12; // all but "frames"
 
 // The stored values in their order, with the bits of the current settings.

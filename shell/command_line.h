@@ -8,7 +8,7 @@
 
 struct CommandLine {
     RunMode mode = NoMode;
-    int64_t windowNumber = 0;      // the handle's value in decimal; 0 is no window
+    int64_t windowNumber = 0;           // the handle's value in decimal; 0 is no window
     bool wantsForegroundWindow = false; // a bare configure switch: owner is the foreground window
 };
 

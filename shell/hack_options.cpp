@@ -46,11 +46,13 @@ struct FlagOption {
     int32_t value;
 };
 
+// clang-format off
 const FlagOption flagOptions[] = {
     {"mask", &SettingOverrides::mascara, 1},   {"no-mask", &SettingOverrides::mascara, 0},
     {"shading", &SettingOverrides::sombra, 1}, {"no-shading", &SettingOverrides::sombra, 0},
     {"blood", &SettingOverrides::sangrante, 1}, {"no-blood", &SettingOverrides::sangrante, 0},
 };
+// clang-format on
 
 // A choice must be one the catalog offers, as in the dialog's list.
 struct ChoiceOption {
@@ -159,8 +161,8 @@ bool parseGeometry(const char* text, Geometry& geometry) {
     Geometry result = geometry;
     const std::string size(whole.substr(0, place));
     const std::string width = size.substr(0, cross), height = size.substr(cross + 1);
-    if (!parseInt32(width.c_str(), result.width) || !parseInt32(height.c_str(), result.height) ||
-        result.width <= 0 || result.height <= 0 || width[0] == '+' || height[0] == '+')
+    if (!parseInt32(width.c_str(), result.width) || !parseInt32(height.c_str(), result.height) || result.width <= 0 ||
+        result.height <= 0 || width[0] == '+' || height[0] == '+')
         return false;
     if (place != std::string_view::npos) {
         const std::string_view position = whole.substr(place);
@@ -251,6 +253,7 @@ bool parseHackOptions(int argc, const char* const* argv, HackOptions& options, s
 }
 
 void applyOverrides(const SettingOverrides& overrides, Settings& record) {
+    // clang-format off
     const std::pair<const std::optional<int32_t>*, int32_t*> integers[] = {
         {&overrides.mascara, &record.mascara},
         {&overrides.sombra, &record.sombra},
@@ -263,6 +266,7 @@ void applyOverrides(const SettingOverrides& overrides, Settings& record) {
         {&overrides.azulsombra, &record.azulsombra},
         {&overrides.sangrante, &record.sangrante},
     };
+    // clang-format on
     for (const auto& [override, field] : integers)
         if (*override)
             *field = **override;

@@ -43,8 +43,8 @@ bool registerCoverClass() {
 
 void openCover(const RECT& monitor) {
     const HWND cover = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, coverClassName, "", WS_POPUP, monitor.left,
-                                       monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top,
-                                       nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+                                       monitor.top, monitor.right - monitor.left, monitor.bottom - monitor.top, nullptr,
+                                       nullptr, GetModuleHandleA(nullptr), nullptr);
     if (!cover)
         return;
     // Shown without activation, so that the keys keep going to the scene.

@@ -10,8 +10,8 @@ struct CursorPoint {
     int32_t x = 0, y = 0;
 };
 
-extern uint8_t activeFlag;     // frames are drawn only while 1
-extern uint8_t keyDown[256];   // one flag per virtual-key code
+extern uint8_t activeFlag;      // frames are drawn only while 1
+extern uint8_t keyDown[256];    // one flag per virtual-key code
 extern CursorPoint startCursor; // where the cursor stood when a Saver run began
 
 constexpr int32_t mouseTolerance = 50; // pixels the mouse may wander before the saver ends

@@ -116,8 +116,8 @@ TEST_F(ShippedResources, TheVersionNamesTheProductAndItsMaker) {
     struct Translation {
         WORD language, codePage;
     }* translations = nullptr;
-    ASSERT_TRUE(VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations),
-                               &length));
+    ASSERT_TRUE(
+        VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &length));
     ASSERT_EQ(length, sizeof(Translation));
     EXPECT_EQ(translations->language, 0x0c0a);
     EXPECT_EQ(translations->codePage, 1200);

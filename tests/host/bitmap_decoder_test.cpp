@@ -52,8 +52,8 @@ constexpr uint32_t white = 0xFFFFFF, black = 0, red = 0xFF0000, green = 0x00FF00
 TEST(BitmapDecoder, OneBitPixelsTakeTheirPaletteColours) {
     // 3 by 2: bottom row 1 0 1, top row 0 1 0; each row padded to four bytes.
     const auto file = makeBitmap(3, 2, 1, {white, black}, {0b10100000, 0, 0, 0, 0b01000000, 0, 0, 0});
-    EXPECT_EQ(decoded(file), (std::vector<uint8_t>{0, 0, 0, 255, 255, 255, 0, 0, 0,
-                                                    255, 255, 255, 0, 0, 0, 255, 255, 255}));
+    EXPECT_EQ(decoded(file),
+              (std::vector<uint8_t>{0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255, 0, 0, 0, 255, 255, 255}));
 }
 
 TEST(BitmapDecoder, FourBitPixelsReadHighNibbleFirst) {
@@ -70,8 +70,8 @@ TEST(BitmapDecoder, EightBitRowsAreKeptBottomRowFirst) {
     palette[7] = 0x102030;
     palette[200] = 0xA0B0C0;
     const auto file = makeBitmap(2, 2, 8, palette, {7, 200, 0, 0, 200, 200, 0, 0});
-    EXPECT_EQ(decoded(file), (std::vector<uint8_t>{0x30, 0x20, 0x10, 0xC0, 0xB0, 0xA0,
-                                                    0xC0, 0xB0, 0xA0, 0xC0, 0xB0, 0xA0}));
+    EXPECT_EQ(decoded(file),
+              (std::vector<uint8_t>{0x30, 0x20, 0x10, 0xC0, 0xB0, 0xA0, 0xC0, 0xB0, 0xA0, 0xC0, 0xB0, 0xA0}));
 }
 
 TEST(BitmapDecoder, AShortPaletteIsHonouredAndIndicesBeyondItAreBlack) {

@@ -28,6 +28,7 @@ TEST_P(CommandLineScan, GivesModeAndWindow) {
     EXPECT_EQ(result.wantsForegroundWindow, c.wantsForeground);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(Switches, CommandLineScan, testing::Values(
     ScanCase{"norwyn.scr", Configure, 0, false},
     ScanCase{"norwyn.scr    ", Configure, 0, false},
@@ -55,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(Switches, CommandLineScan, testing::Values(
     ScanCase{"norwyn.scr /", NoMode, 0, false},
     ScanCase{"norwyn.scr -", NoMode, 0, false},
     ScanCase{"norwyn.scr /z 12", NoMode, 0, false}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(ProgramPaths, CommandLineScan, testing::Values(
     ScanCase{"\"C:\\Program Files\\Norwyn Saver\\norwyn.scr\" /s", Saver, 0, false},
     ScanCase{"\"C:\\Program Files\\norwyn.scr\" /p 42", Preview, 42, false},
@@ -66,7 +69,9 @@ INSTANTIATE_TEST_SUITE_P(ProgramPaths, CommandLineScan, testing::Values(
     // A tab is no separator: the path runs to the end and the switch is never seen.
     ScanCase{"C:\\WINDOWS\\norwyn.scr\t/s", Configure, 0, false},
     ScanCase{"", Configure, 0, false}));
+// clang-format on
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(WindowNumbers, CommandLineScan, testing::Values(
     // The letter r follows the switch letter, so no number can be read there.
     ScanCase{"norwyn.scr /preview 1234", Preview, 0, false},
@@ -80,6 +85,7 @@ INSTANTIATE_TEST_SUITE_P(WindowNumbers, CommandLineScan, testing::Values(
     ScanCase{"norwyn.scr /p 4294967296", Preview, 4294967296LL, false},
     ScanCase{"norwyn.scr /p 99999999999999999999999", Preview, std::numeric_limits<int64_t>::max(), false},
     ScanCase{"norwyn.scr /p -99999999999999999999999", Preview, std::numeric_limits<int64_t>::min(), false}));
+// clang-format on
 
 TEST(ReadNumber, ReachesBothLimitsExactly) {
     EXPECT_EQ(readNumber("9223372036854775807"), std::numeric_limits<int64_t>::max());

@@ -102,9 +102,7 @@ TEST(DialogRulesDropSizeEntry, RoundTripsEveryEntryButThirtyThreeAndSixtySix) {
 
 class DialogRulesCaption : public testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        buildCatalogs();
-    }
+    static void SetUpTestSuite() { buildCatalogs(); }
 };
 
 TEST_F(DialogRulesCaption, MapsEveryCaptionToItsOwnId) {

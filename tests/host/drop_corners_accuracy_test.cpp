@@ -53,12 +53,13 @@ TEST(DropCornersAccuracy, AMillionDropsMatchTheDirectFormula) {
     int differing = 0;
     int64_t worst = 0;
     for (int drop = 0; drop < drops; ++drop) {
-        const Particle particle = {across(generator), across(generator), speed(generator), fall(generator),
-                                   size(generator), size(generator)};
+        const Particle particle = {across(generator), across(generator), speed(generator),
+                                   fall(generator),   size(generator),   size(generator)};
         const DropCorners fast = dropCorners(particle);
         const DropCorners direct = directCorners(particle);
         for (int corner = 0; corner < 4; ++corner)
-            for (const auto& [a, b] : {std::pair{fast.x[corner], direct.x[corner]}, {fast.y[corner], direct.y[corner]}}) {
+            for (const auto& [a, b] :
+                 {std::pair{fast.x[corner], direct.x[corner]}, {fast.y[corner], direct.y[corner]}}) {
                 const int64_t apart = unitsApart(a, b);
                 differing += apart != 0;
                 worst = std::max(worst, apart);
@@ -74,9 +75,8 @@ TEST(DropCornersAccuracy, AMillionDropsMatchTheDirectFormula) {
 // included, and an infinite or missing speed gives what the formula gives.
 TEST(DropCornersAccuracy, StillAndUnboundedDropsFollowTheDirectFormula) {
     const float infinity = std::numeric_limits<float>::infinity();
-    const float speeds[][2] = {{0, 0},          {-0.0f, 0},       {0, -0.0f},      {-0.0f, -0.0f},
-                               {infinity, 0},   {0, -infinity},   {1e-45f, 0},     {-3e38f, 3e38f},
-                               {infinity, infinity}};
+    const float speeds[][2] = {{0, 0},         {-0.0f, 0},  {0, -0.0f},      {-0.0f, -0.0f},      {infinity, 0},
+                               {0, -infinity}, {1e-45f, 0}, {-3e38f, 3e38f}, {infinity, infinity}};
     for (const auto& [vx, vy] : speeds) {
         const Particle particle = {0.25f, -0.5f, vx, vy, 0.05f, 0.07f};
         const DropCorners fast = dropCorners(particle);

@@ -51,8 +51,12 @@ TEST_F(StoredFrameRateFault, ANaNLoadedFromTheStoreComesBackANumberAfterARun) {
 
 TEST_F(StoredFrameRateFault, AFiniteAverageIsBlendedAsBefore) {
     // Huge, negative and subnormal averages are numbers and keep their blend.
-    const float finite[] = {std::numeric_limits<float>::max(), -std::numeric_limits<float>::max(), -40.0f,
-                            std::numeric_limits<float>::denorm_min(), 0.0f, 40.0f};
+    const float finite[] = {std::numeric_limits<float>::max(),
+                            -std::numeric_limits<float>::max(),
+                            -40.0f,
+                            std::numeric_limits<float>::denorm_min(),
+                            0.0f,
+                            40.0f};
     for (const float stored : finite) {
         SCOPED_TRACE(stored);
         sceneState = SceneState{};

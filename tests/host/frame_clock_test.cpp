@@ -74,14 +74,11 @@ TEST_P(FrameClockShift, BringsTheTickRateToAtMostTwoMegahertz) {
     EXPECT_EQ(clock.tickPeriod, 1.0 / static_cast<double>(c.shiftedFrequency));
 }
 
-INSTANTIATE_TEST_SUITE_P(Frequencies, FrameClockShift, testing::Values(
-    ShiftCase{1193182, 0, 1193182},
-    ShiftCase{2000000, 0, 2000000},
-    ShiftCase{2000001, 1, 1000000},
-    ShiftCase{3579545, 1, 1789772},
-    ShiftCase{10000000, 3, 1250000},
-    ShiftCase{4294967296LL, 12, 1048576},
-    ShiftCase{0x7FFFFFFFFFFFFFFFLL, 43, 1048575}));
+INSTANTIATE_TEST_SUITE_P(Frequencies, FrameClockShift,
+                         testing::Values(ShiftCase{1193182, 0, 1193182}, ShiftCase{2000000, 0, 2000000},
+                                         ShiftCase{2000001, 1, 1000000}, ShiftCase{3579545, 1, 1789772},
+                                         ShiftCase{10000000, 3, 1250000}, ShiftCase{4294967296LL, 12, 1048576},
+                                         ShiftCase{0x7FFFFFFFFFFFFFFFLL, 43, 1048575}));
 
 TEST(FrameClock, WithoutACounterUsesTheMillisecondTimer) {
     const FrameClock clock = millisecondClock();

@@ -46,9 +46,11 @@ TEST_F(HackOptionsTest, TheWindowIdWinsOverRootWhichWinsOverTheOwnWindow) {
 }
 
 TEST_F(HackOptionsTest, SettingsAreOverriddenWithTheDialogsClamps) {
+    // clang-format off
     ASSERT_TRUE(parse({"--background", "4", "-effect", "6", "--movement", "3", "--mask", "--no-shading", "--no-blood",
                        "--shadow-red", "999", "-shadow-green", "0", "--shadow-blue", "99999999999", "--drops",
                        "12000", "--drop-width", "33", "--drop-height", "100"}));
+    // clang-format on
     Settings record;
     applyOverrides(options.overrides, record);
     EXPECT_EQ(record.imagenfondo, 4);
@@ -73,11 +75,13 @@ TEST_F(HackOptionsTest, SettingsAreOverriddenWithTheDialogsClamps) {
 }
 
 TEST_F(HackOptionsTest, UnknownOptionsMissingNumbersAndUnlistedChoicesAreRefused) {
+    // clang-format off
     const std::vector<std::vector<const char*>> refused = {
         {"--frobnicate"}, {"root"},         {"--effect"},          {"--effect", "7"},   {"--background", "1"},
         {"--drops", "-5"}, {"--drops", "1e3"}, {"--delay", "soon"}, {"--window-id"},     {"--window-id", "0xZZ"},
         {"--geometry", "wide"}, {"--geometry", "0x720"}, {"--geometry", "640x480+10"}, {"--display"},
     };
+    // clang-format on
     for (const auto& words : refused) {
         SCOPED_TRACE(words[0]);
         EXPECT_FALSE(parse(words));

@@ -166,8 +166,8 @@ TEST_F(RenderTest, TheLogoSitsInTheUpperLeftCornerAndShowsTheTopOfTheSheet) {
     for (int row = 0; row < height; ++row)
         for (int column = 0; column < width; ++column) {
             const RgbPixel p = pixels[row * width + column];
-            const bool inRect = column + 0.5 > lowerLeft.x && column + 0.5 < upperRight.x &&
-                                row + 0.5 > lowerLeft.y && row + 0.5 < upperRight.y;
+            const bool inRect = column + 0.5 > lowerLeft.x && column + 0.5 < upperRight.x && row + 0.5 > lowerLeft.y &&
+                                row + 0.5 < upperRight.y;
             if (!inRect) {
                 EXPECT_TRUE(isBlack(p)) << column << "," << row;
                 continue;

@@ -11,9 +11,7 @@ namespace {
 
 struct Values {
     StoredValue values[storedValueCount];
-    Values() {
-        collectStoredValues(values);
-    }
+    Values() { collectStoredValues(values); }
     const StoredValue& operator[](const char* name) const {
         for (const StoredValue& value : values)
             if (std::string_view(value.name) == name)
@@ -54,8 +52,8 @@ TEST(SettingsFile, ABadLineIsReportedWithItsNumberAndChangesNothing) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
         Values read;
-        const auto problems = readSettingsText(std::string("sombra = 0\n") + c.line + "\n", read.values,
-                                               storedValueCount);
+        const auto problems =
+            readSettingsText(std::string("sombra = 0\n") + c.line + "\n", read.values, storedValueCount);
         ASSERT_EQ(problems.size(), 1u);
         EXPECT_EQ(problems[0].line, 2);
         EXPECT_NE(problems[0].message.find(c.says), std::string::npos) << problems[0].message;
@@ -73,8 +71,7 @@ TEST(SettingsFile, AWriteRewritesItsLinesInPlaceAndKeepsEveryOtherLine) {
     Values written;
     written.values[2].bits = 6; // efecto
     const std::string before = "# my saver\nefecto = 1\nnot a setting\nsombra = 0\n";
-    EXPECT_EQ(writeSettingsText(before, &written.values[2], 1),
-              "# my saver\nefecto = 6\nnot a setting\nsombra = 0\n");
+    EXPECT_EQ(writeSettingsText(before, &written.values[2], 1), "# my saver\nefecto = 6\nnot a setting\nsombra = 0\n");
     EXPECT_EQ(writeSettingsText("sombra = 0", &written.values[2], 1), "sombra = 0\nefecto = 6\n")
         << "a value not there yet is appended, after a line end";
 }
@@ -84,12 +81,12 @@ TEST(SettingsFile, EveryValueReadsBackBitForBit) {
     for (const float number : floats) {
         SCOPED_TRACE(number);
         Values written;
-        written.values[6].bits = std::bit_cast<uint32_t>(number); // tamaxparticulas
+        written.values[6].bits = std::bit_cast<uint32_t>(number);  // tamaxparticulas
         written.values[5].bits = static_cast<uint32_t>(INT32_MIN); // numeroparticulas
         Values read;
-        EXPECT_TRUE(readSettingsText(writeSettingsText("", written.values, storedValueCount), read.values,
-                                     storedValueCount)
-                        .empty());
+        EXPECT_TRUE(
+            readSettingsText(writeSettingsText("", written.values, storedValueCount), read.values, storedValueCount)
+                .empty());
         for (int index = 0; index < storedValueCount; ++index)
             EXPECT_EQ(read.values[index].bits, written.values[index].bits) << read.values[index].name;
     }

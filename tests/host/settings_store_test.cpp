@@ -16,8 +16,8 @@
 namespace {
 
 const std::vector<std::string> userValueNames = {
-    "mascara", "sombra", "efecto", "efectoulmo", "imagenfondo", "numeroparticulas", "tamaxparticulas",
-    "tamayparticulas", "rojosombra", "verdesombra", "azulsombra", "sangrante"};
+    "mascara",         "sombra",          "efecto",     "efectoulmo",  "imagenfondo", "numeroparticulas",
+    "tamaxparticulas", "tamayparticulas", "rojosombra", "verdesombra", "azulsombra",  "sangrante"};
 
 class SettingsStoreTest : public testing::Test {
 protected:

@@ -52,9 +52,8 @@ public:
         attributes.colormap = XCreateColormap(display, root, visual, AllocNone);
         attributes.border_pixel = 0;
         attributes.background_pixel = 0;
-        const Window window =
-            XCreateWindow(display, root, 0, 0, width, height, 0, depth, InputOutput, visual,
-                          CWColormap | CWBorderPixel | CWBackPixel, &attributes);
+        const Window window = XCreateWindow(display, root, 0, 0, width, height, 0, depth, InputOutput, visual,
+                                            CWColormap | CWBorderPixel | CWBackPixel, &attributes);
         XMapWindow(display, window);
         XSync(display, False);
         return window;
@@ -104,8 +103,8 @@ public:
             int format;
             unsigned long items, left;
             unsigned char* data = nullptr;
-            if (XGetWindowProperty(display, children[index], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format,
-                                   &items, &left, &data) == Success &&
+            if (XGetWindowProperty(display, children[index], pidAtom, 0, 1, False, XA_CARDINAL, &type, &format, &items,
+                                   &left, &data) == Success &&
                 data && items == 1 && *reinterpret_cast<long*>(data) == pid)
                 found = children[index];
             if (data)

@@ -10,7 +10,7 @@
 #include <vector>
 
 struct MemoryStore {
-    bool exists = false;    // a store there is to read
+    bool exists = false; // a store there is to read
     bool failWrites = false;
     std::map<std::string, uint32_t> values;
     std::vector<std::string> log; // "read name", "write name", in the order touched

@@ -67,9 +67,7 @@ class TemplateReader {
 public:
     TemplateReader(const BYTE* data, size_t size) : begin_(data), at_(data), end_(data + size) {}
 
-    bool overrun() const {
-        return overrun_;
-    }
+    bool overrun() const { return overrun_; }
 
     // A field of this type: WORD, DWORD, BYTE or short.
     template <typename Field>
@@ -78,15 +76,9 @@ public:
         copy(&value, sizeof value);
         return value;
     }
-    WORD word() {
-        return next<WORD>();
-    }
-    DWORD dword() {
-        return next<DWORD>();
-    }
-    short signedWord() {
-        return next<short>();
-    }
+    WORD word() { return next<WORD>(); }
+    DWORD dword() { return next<DWORD>(); }
+    short signedWord() { return next<short>(); }
     Rect rect() {
         Rect value{};
         value.x = signedWord();
@@ -244,6 +236,7 @@ struct ExpectedDialog {
     std::vector<ExpectedControl> controls;
 };
 
+// clang-format off
 const ExpectedDialog configDialog = {
     "Config", IDD_CONFIG, true, 186, 171,
     {
@@ -324,6 +317,7 @@ const ExpectedDialog characterDialog = {
         {1020, button, checkBox, 0, L"Sangre en la cabeza de Ulmo", {7, 35, 116, 8}},
     },
 };
+// clang-format on
 
 std::string narrow(const std::wstring& text) {
     std::string result;

@@ -65,6 +65,7 @@ TEST_F(FrameAllocation, FramesWithoutDropsAllocateNothing) {
 
 } // namespace
 
+// clang-format off
 void* operator new(std::size_t size) { return allocate(size); }
 void* operator new[](std::size_t size) { return allocate(size); }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
@@ -77,3 +78,4 @@ void operator delete(void* block) noexcept { std::free(block); }
 void operator delete[](void* block) noexcept { std::free(block); }
 void operator delete(void* block, std::size_t) noexcept { std::free(block); }
 void operator delete[](void* block, std::size_t) noexcept { std::free(block); }
+// clang-format on
