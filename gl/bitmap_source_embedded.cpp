@@ -2,7 +2,7 @@
 // portable decoder, as the .scr's resources go through GDI.
 
 #include "gl/bitmap_decoder.h"
-#include "gl/bitmap_files.h"
+#include "gl/pictures.h"
 #include "gl/embedded_files.h"
 
 #include <cstring>

@@ -1,15 +1,11 @@
 #include "gl/texture_set.h"
 
-#include "resources/resource_ids.h"
+#include "gl/pictures.h"
 
 #include <cstddef>
 #include <utility>
 
 TextureSet textureSet;
-
-const int textureResourceIds[textureSlotCount] = {
-    IDB_SWORD, IDB_BARBARIAN_MASK, IDB_BARBARIAN, IDB_LOGOS, IDB_KNIGHT, IDB_KNIGHT_MASK, IDB_BLOOD_DROP,
-};
 
 namespace {
 
@@ -26,7 +22,7 @@ int loadTextureSet() {
     BitmapPixels pictures[textureSlotCount];
     for (int slot = 0; slot < textureSlotCount; ++slot) {
         BitmapPixels& picture = pictures[slot];
-        if (!bitmapSource(textureResourceIds[slot], picture) || picture.width != textureSize ||
+        if (!bitmapSource(textureResourceId(slot), picture) || picture.width != textureSize ||
             picture.height != textureSize || picture.bgr.size() != texturePixelCount * 3)
             return 0;
     }

@@ -24,9 +24,6 @@ struct TextureSet {
 
 extern TextureSet textureSet;
 
-// The bitmap resource shown in each slot.
-extern const int textureResourceIds[textureSlotCount];
-
 // A picture as 24-bit rows, bottom row first, blue, green, red, no row padding.
 struct BitmapPixels {
     int width = 0;

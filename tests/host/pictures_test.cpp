@@ -3,7 +3,7 @@
 // scene cuts them out.
 
 #include "gl/bitmap_decoder.h"
-#include "gl/bitmap_files.h"
+#include "gl/pictures.h"
 
 #include "bitmap_file.h"
 

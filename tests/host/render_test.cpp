@@ -5,6 +5,7 @@
 #include "gl/bitmap_decoder.h"
 #include "gl/gl_headers.h"
 #include "gl/gl_state.h"
+#include "gl/pictures.h"
 #include "gl/texture_set.h"
 #include "scene/frame.h"
 #include "scene/particles.h"
@@ -69,7 +70,7 @@ bool isBlack(RgbPixel p) {
 
 BitmapPixels picture(int slot) {
     BitmapPixels pixels;
-    EXPECT_TRUE(bitmapSource(textureResourceIds[slot], pixels));
+    EXPECT_TRUE(bitmapSource(textureResourceId(slot), pixels));
     return pixels;
 }
 

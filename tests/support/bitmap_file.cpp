@@ -1,7 +1,7 @@
 #include "bitmap_file.h"
 
 #include "gl/bitmap_decoder.h"
-#include "gl/bitmap_files.h"
+#include "gl/pictures.h"
 
 #include <fstream>
 #include <iterator>

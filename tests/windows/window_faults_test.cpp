@@ -14,6 +14,7 @@
 
 #include "gl/bitmap_source_win32.h"
 #include "gl/gl_window_win32.h"
+#include "gl/pictures.h"
 #include "gl/texture_set.h"
 #include "shell/error_box.h"
 #include "shell/run_mode.h"
@@ -173,7 +174,7 @@ HWND windowWhileLoading = nullptr;
 bool sourceFailingAtOneSlot(int resourceId, BitmapPixels& pixels) {
     ++picturesAsked;
     windowWhileLoading = saverWindow;
-    const bool faulty = resourceId == textureResourceIds[pictureFault.slot];
+    const bool faulty = resourceId == textureResourceId(pictureFault.slot);
     if (faulty && pictureFault.missing)
         return false;
     if (!loadBitmapPixels(resourceId, pixels))
