@@ -74,29 +74,8 @@ void closeMonitorCovers() {
 }
 
 LRESULT CALLBACK coverWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-    case WM_KEYDOWN:
-        PostQuitMessage(0);
-        setKeyFlag(wParam, 1);
+    // A close too ends the run: closing one cover would leave its monitor bare.
+    if (answerRunInput(message, wParam))
         return 0;
-    case WM_KEYUP:
-        setKeyFlag(wParam, 0);
-        return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        if (clickEndsRun(runMode))
-            PostQuitMessage(0);
-        return 0;
-    case WM_MOUSEMOVE:
-        if (mouseMoveEndsRun(runMode, cursorPosition()))
-            PostQuitMessage(0);
-        return 0;
-    case WM_CLOSE:
-        // Closing one cover would leave its monitor bare: end the run instead.
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    return DefWindowProcA(window, message, wParam, lParam);
 }

@@ -12,6 +12,10 @@ extern HWND parentWindow;
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Where the cursor stands on the screen, for the input rules.
 CursorPoint cursorPosition();
+// The input every window of a run answers alike: a key, a close, and in a
+// full-screen run a click or a mouse move away from the start end the run.
+// True when the message was one of them.
+bool answerRunInput(UINT message, WPARAM wParam);
 
 // Opens the window, runs the saver loop and closes it; returns the exit code.
 int runSaver();

@@ -22,6 +22,33 @@ CursorPoint cursorPosition() {
     return {cursor.x, cursor.y};
 }
 
+bool answerRunInput(UINT message, WPARAM wParam) {
+    switch (message) {
+    case WM_CLOSE:
+        quit();
+        return true;
+    case WM_KEYDOWN:
+        quit();
+        setKeyFlag(wParam, 1);
+        return true;
+    case WM_KEYUP:
+        setKeyFlag(wParam, 0);
+        return true;
+    case WM_MOUSEMOVE:
+        if (runMode == Saver && mouseMoveEndsRun(runMode, cursorPosition()))
+            quit();
+        return true;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        if (clickEndsRun(runMode))
+            quit();
+        return true;
+    default:
+        return false;
+    }
+}
+
 LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_SIZE:
@@ -30,9 +57,6 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_ACTIVATE:
         activeFlag = HIWORD(wParam) == 0 ? 1 : 0;
         return 0;
-    case WM_CLOSE:
-        quit();
-        return 0;
     case WM_DESTROY:
         // The display settings destroy the preview area, and our child window
         // with it; without a quit the run would spin on with no window. The
@@ -40,28 +64,16 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         if (saverLoopRunning)
             quit();
         break;
-    case WM_KEYDOWN:
-        quit();
-        setKeyFlag(wParam, 1);
-        return 0;
-    case WM_KEYUP:
-        setKeyFlag(wParam, 0);
-        return 0;
     case WM_SYSCOMMAND:
         if (swallowsSystemCommand(runMode, wParam))
             return 0;
         break;
     case WM_MOUSEMOVE:
-        if (runMode == Saver && mouseMoveEndsRun(runMode, cursorPosition()))
-            quit();
+        answerRunInput(message, wParam);
         break;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-        if (clickEndsRun(runMode))
-            quit();
-        return 0;
     default:
+        if (answerRunInput(message, wParam))
+            return 0;
         break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
