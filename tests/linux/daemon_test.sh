@@ -42,14 +42,21 @@ as_nobody() {
 
 as_nobody xscreensaver -no-splash -verbose >"$work/daemon.log" 2>&1 &
 daemon=$!
-for _ in $(seq 50); do
-    as_nobody xscreensaver-command -time >/dev/null 2>&1 && break
+# A loaded machine may keep the daemon from answering for a while.
+ready=no
+for _ in $(seq 150); do
+    as_nobody xscreensaver-command -time >/dev/null 2>&1 && { ready=yes; break; }
     sleep 0.2
 done
+check "the daemon answers" '[ $ready = yes ]'
+if [ $ready = no ]; then
+    tail -20 "$work/daemon.log"
+    exit 1
+fi
 
 as_nobody xscreensaver-command -activate >/dev/null
 saver=
-for _ in $(seq 50); do
+for _ in $(seq 100); do
     saver=$(pgrep -f "^$work/norwyn --root" || true)
     [ -n "$saver" ] && break
     sleep 0.2
