@@ -52,10 +52,18 @@ TEST(CommandLine, AKillDuringASaveLeavesTheOldFileOrTheNewNeverABrokenOne) {
     ConfigFolder config;
     const std::string old = "# kept\nefecto = 1\n";
     config.writeSettings(old);
+    const std::vector<std::string> words = {"--save", "--effect", "6", "--drops", "77"};
+    // The kills are spread over the life of a whole save as this machine runs
+    // it (a sanitized build under load takes many times longer), and past it, for a
+    // save may take longer than the one measured.
+    const auto started = std::chrono::steady_clock::now();
+    ASSERT_EQ(NorwynProcess(words, config).waitForExit(10000), 0);
+    const auto wholeSave = std::chrono::steady_clock::now() - started;
+    config.writeSettings(old);
     int newFiles = 0;
     for (int attempt = 0; attempt < 60; ++attempt) {
-        NorwynProcess save({"--save", "--effect", "6", "--drops", "77"}, config);
-        std::this_thread::sleep_for(std::chrono::microseconds(attempt * 150));
+        NorwynProcess save(words, config);
+        std::this_thread::sleep_for(wholeSave * attempt / 20);
         save.signal(SIGKILL);
         save.waitForExit(5000);
         const std::string text = config.settingsText();
