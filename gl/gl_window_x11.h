@@ -3,7 +3,7 @@
 // made for the window's own visual: a window someone else made (the daemon's,
 // a preview's, the root window) keeps the visual its maker chose.
 
-#include "shell/hack_options.h"
+#include "gl/window_geometry.h"
 
 #include <X11/Xlib.h>
 

@@ -13,9 +13,11 @@ const char* const hackUsage =
     "Where it draws:\n"
     "  --window                 a window of its own (the default); q, Escape or Ctrl-C end it\n"
     "  --geometry WxH[+X+Y]     the size and place of that window, 1280x720 unless given\n"
-    "  --root                   the window in $XSCREENSAVER_WINDOW, or the root window\n"
+    "  --root                   the window in $XSCREENSAVER_WINDOW, or the root window;\n"
+    "                           on Wayland, full-screen on every output until input\n"
+    "  --wallpaper              on Wayland, behind the desktop on every output\n"
     "  --window-id ID           the window ID (hex 0x... or decimal); wins over --root\n"
-    "  --display NAME           the X display, $DISPLAY unless given\n"
+    "  --display NAME           the X display, $DISPLAY unless given (asks for X11)\n"
     "  --delay MICROSECONDS     pause between frames, 16666 unless given; 0 draws at once\n"
     "  --fps, --no-fps          show the frame rate in a corner, or not\n"
     "What it draws, for this run (the settings file keeps the rest):\n"
@@ -183,7 +185,7 @@ bool parseGeometry(const char* text, Geometry& geometry) {
 }
 
 bool parseHackOptions(int argc, const char* const* argv, HackOptions& options, std::string& error) {
-    bool root = false;
+    DrawTarget target = DrawTarget::OwnWindow;
     bool hasWindowId = false;
     for (int index = 1; index < argc; ++index) {
         const std::string_view name = optionName(argv[index]);
@@ -200,9 +202,11 @@ bool parseHackOptions(int argc, const char* const* argv, HackOptions& options, s
         uint32_t number = 0;
 
         if (name == "root") {
-            root = true;
+            target = DrawTarget::Root;
+        } else if (name == "wallpaper") {
+            target = DrawTarget::Wallpaper;
         } else if (name == "window") {
-            root = false;
+            target = DrawTarget::OwnWindow;
         } else if (name == "window-id") {
             if (!parseWindowId(takeValue(), options.windowId))
                 return fail("--window-id needs a window id");
@@ -248,7 +252,7 @@ bool parseHackOptions(int argc, const char* const* argv, HackOptions& options, s
             return fail("unknown option \"" + std::string(argv[index]) + "\"");
         }
     }
-    options.target = hasWindowId ? DrawTarget::GivenWindow : root ? DrawTarget::Root : DrawTarget::OwnWindow;
+    options.target = hasWindowId ? DrawTarget::GivenWindow : target;
     return true;
 }
 

@@ -4,6 +4,7 @@
 // Options that name a setting override the settings file for one run, with
 // the clamps the configuration dialogs apply.
 
+#include "gl/window_geometry.h"
 #include "settings/settings.h"
 
 #include <cstdint>
@@ -13,13 +14,8 @@
 enum class DrawTarget {
     OwnWindow,   // --window, the default: a top-level window of its own
     GivenWindow, // --window-id: a window someone else made
-    Root,        // --root: $XSCREENSAVER_WINDOW, or the root window
-};
-
-struct Geometry {
-    int32_t width = 1280, height = 720;
-    int32_t x = 0, y = 0;
-    bool hasPosition = false;
+    Root,        // --root: $XSCREENSAVER_WINDOW, or the root window; on Wayland every output
+    Wallpaper,   // --wallpaper: Wayland only, behind the desktop on every output
 };
 
 // What the options set for this run; an empty field leaves the file's value.

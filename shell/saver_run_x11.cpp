@@ -185,6 +185,9 @@ bool openWindow(const HackOptions& options, int argc, char** argv) {
         return openGivenWindow(static_cast<Window>(options.windowId));
     case DrawTarget::Root:
         return daemonWindow(window) && openGivenWindow(window);
+    case DrawTarget::Wallpaper:
+        std::fprintf(stderr, "norwyn: --wallpaper draws only on Wayland\n");
+        return false;
     }
     return false;
 }
