@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # The Debian package as CPack builds it from this build tree: it puts the
 # program, its settings dialog, its desktop entry and its manual page where
-# the desktop savers look, and the program it installs runs.
+# the desktop savers look, links the program onto the PATH, carries the
+# copyright file and a changelog of its own version, lintian finds nothing
+# to warn about, and the program it installs runs by either path.
 #
 #   tests/linux/package_test.sh path/to/build/tree
 set -euo pipefail
@@ -14,15 +16,35 @@ package=$(ls "$work"/norwyn_*.deb)
 listing=$(dpkg-deb -c "$package")
 failures=0
 for path in /usr/libexec/xscreensaver/norwyn /usr/share/xscreensaver/config/norwyn.xml \
-    /usr/share/applications/screensavers/norwyn.desktop /usr/share/man/man6/norwyn.6x.gz; do
+    /usr/share/applications/screensavers/norwyn.desktop /usr/share/man/man6/norwyn.6x.gz \
+    /usr/share/doc/norwyn/copyright /usr/share/doc/norwyn/changelog.Debian.gz; do
     if grep -q " \.$path\$" <<<"$listing"; then echo "ok: $path"; else echo "FAILED: no $path"; failures=$((failures + 1)); fi
 done
 
+check() { # description, condition
+    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+link=$(grep ' \./usr/bin/norwyn -> ' <<<"$listing" | sed 's/.* -> //') || true
+check "/usr/bin/norwyn links to ../libexec/xscreensaver/norwyn ('$link')" \
+    '[ "$link" = ../libexec/xscreensaver/norwyn ]'
+
 dpkg-deb -x "$package" "$work/root"
-if XDG_CONFIG_HOME="$work/config" "$work/root/usr/libexec/xscreensaver/norwyn" --print-settings | grep -qx 'efecto = 2'; then
-    echo "ok: the installed norwyn runs"
+for program in usr/libexec/xscreensaver/norwyn usr/bin/norwyn; do
+    check "the installed /$program runs" \
+        'XDG_CONFIG_HOME="$work/config" "$work/root/$program" --print-settings | grep -qx "efecto = 2"'
+done
+
+version=$(dpkg-deb -f "$package" Version)
+changelog_version=$(zcat "$work/root/usr/share/doc/norwyn/changelog.Debian.gz" | dpkg-parsechangelog -l - -S Version) || true
+check "the changelog's newest entry is the package's version ($changelog_version, $version)" \
+    '[ -n "$version" ] && [ "$changelog_version" = "$version" ]'
+
+if lintian_output=$(lintian --fail-on error,warning "$package" 2>&1); then
+    echo "ok: lintian finds no error and no warning"
 else
-    echo "FAILED: the installed norwyn does not run"
+    echo "FAILED: lintian on $(basename "$package"):"
+    echo "$lintian_output"
     failures=$((failures + 1))
 fi
 exit $failures
