@@ -11,9 +11,13 @@ constexpr double farPlane = 100.0;
 
 } // namespace
 
+int viewportWidth = 0, viewportHeight = 0;
+
 void resizeViewport(int width, int height) {
     if (height == 0)
         height = 1;
+    viewportWidth = width;
+    viewportHeight = height;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

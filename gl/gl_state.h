@@ -1,6 +1,9 @@
 #pragma once
 // The projection and the GL state every frame starts from.
 
+// The size the viewport was last set to, for what is drawn over a frame.
+extern int viewportWidth, viewportHeight;
+
 // Viewport and a 45-degree perspective for a window of this size.
 void resizeViewport(int width, int height);
 

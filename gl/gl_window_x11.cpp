@@ -172,15 +172,6 @@ bool openGivenWindow(Window window) {
     return made;
 }
 
-bool initWindowGl() {
-    resizeViewport(windowWidth, windowHeight);
-    if (!initGlState()) {
-        std::fprintf(stderr, "norwyn: the pictures cannot be loaded\n");
-        return false;
-    }
-    return true;
-}
-
 void swapWindowBuffers() {
     glXSwapBuffers(display, saverWindow);
 }

@@ -17,9 +17,6 @@ bool openOwnWindow(const char* title, const Geometry& geometry, int argc, char**
 // Draws on an existing window; false, with the reason on stderr, when the
 // window is not there or its visual has no GL configuration.
 bool openGivenWindow(Window window);
-// Sets the viewport, projection and GL state for the window's size; false
-// when the pictures cannot be loaded.
-bool initWindowGl();
 
 // A window that has gone away shows as an X error on it (see saver_run_x11.cpp).
 void swapWindowBuffers();

@@ -6,18 +6,35 @@ uint8_t activeFlag = 1;
 uint8_t keyDown[256] = {};
 CursorPoint startCursor;
 
+EndingInput endingInputOf(RunMode mode) {
+    return mode == Saver ? EndingInput::Everything : EndingInput::KeysOnly;
+}
+
 bool cursorMovedAway(CursorPoint cursor) {
     const int64_t dx = std::llabs(static_cast<int64_t>(cursor.x) - startCursor.x);
     const int64_t dy = std::llabs(static_cast<int64_t>(cursor.y) - startCursor.y);
     return dx > mouseTolerance || dy > mouseTolerance;
 }
 
-bool mouseMoveEndsRun(RunMode mode, CursorPoint cursor) {
-    return mode == Saver && cursorMovedAway(cursor);
+bool pointerMoveEndsRun(EndingInput rule, CursorPoint cursor) {
+    return rule == EndingInput::Everything && cursorMovedAway(cursor);
 }
 
-bool clickEndsRun(RunMode mode) {
-    return mode == Saver;
+bool buttonEndsRun(EndingInput rule) {
+    return rule == EndingInput::Everything;
+}
+
+bool keyEndsRun(EndingInput rule, char typed) {
+    switch (rule) {
+    case EndingInput::Everything:
+    case EndingInput::KeysOnly:
+        return true;
+    case EndingInput::QuitKeys:
+        return keyClosesOwnWindow(typed);
+    case EndingInput::FromOutside:
+        return false;
+    }
+    return false;
 }
 
 bool swallowsSystemCommand(RunMode mode, uint64_t command) {

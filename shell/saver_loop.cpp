@@ -1,10 +1,14 @@
 #include "shell/saver_loop.h"
 
+#include "gl/fps_overlay.h"
+#include "gl/gl_state.h"
 #include "scene/frame.h"
+#include "settings/settings.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
 
 bool saverLoopRunning = false;
+bool showFrameRate = false;
 
 int saverLoop(const SaverPlatform& platform) {
     saverLoopRunning = true;
@@ -21,6 +25,8 @@ int saverLoop(const SaverPlatform& platform) {
             exitCode = 0;
             break;
         }
+        if (showFrameRate)
+            drawFrameRate(settings.frames, viewportWidth, viewportHeight);
         // Swapped also when no frame was drawn.
         platform.swapBuffers();
         if (platform.waitForNextFrame)

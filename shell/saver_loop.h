@@ -1,8 +1,9 @@
 #pragma once
-// The frame loop of a Preview or Saver run, the same on every platform: take
-// the platform's waiting events one at a time; when none is waiting, draw a
-// frame while the window is active, leave a full-screen run when Escape is
-// down, and swap. The platform file only polls, swaps and paces.
+// The frame loop of a run, the same on every platform: take the platform's
+// waiting events one at a time; when none is waiting, draw a frame while the
+// window is active, leave a full-screen run when Escape is down, draw the
+// frame rate over it when asked, and swap. The platform file only polls,
+// swaps and paces.
 
 // What one look at the platform's event queue found.
 enum class EventPoll {
@@ -21,6 +22,8 @@ struct SaverPlatform {
 
 // True while saverLoop polls and draws.
 extern bool saverLoopRunning;
+// Set for a run that shows its frame rate in the lower-left corner.
+extern bool showFrameRate;
 
 // Polls and draws until the run ends; returns the exit code of the quit, or
 // 0 when Escape ended it.

@@ -1,21 +1,21 @@
-// A Preview or Saver run: open the window (and, full-screen, cover the other
-// monitors), poll and draw until the run ends, store the frame rate of a
-// full-screen run, close the window.
+// The Win32 side of a Preview or Saver run: the window over the screen or
+// the preview area (and, full-screen, the covers of the other monitors and
+// the system told that a screen saver runs), the message queue, the swap.
 
 #include "gl/gl_window_win32.h"
-#include "scene/frame_clock.h"
 #include "shell/monitor_covers_win32.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
 #include "shell/saver_loop.h"
+#include "shell/saver_run.h"
 #include "shell/shell_win32.h"
-#include "settings/settings_store.h"
 
 HWND parentWindow = nullptr;
 
 namespace {
 
 constexpr int colourBits = 16;
+BOOL wasRunning = FALSE;
 
 RECT screenRect() {
     return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
@@ -48,14 +48,9 @@ void swapWindowBuffers() {
     SwapBuffers(deviceContext);
 }
 
-} // namespace
+constexpr SaverPlatform messageLoop = {pollMessage, swapWindowBuffers, nullptr};
 
-int saverLoop() {
-    return saverLoop({pollMessage, swapWindowBuffers, nullptr});
-}
-
-int runSaver() {
-    frameClock.update();
+bool openRun() {
     RECT rect;
     if (runMode == Saver) {
         rect = screenRect();
@@ -64,18 +59,27 @@ int runSaver() {
         rect = previewRect();
     }
     if (!openSaverWindow(saverWindowTitle, rect, colourBits))
-        return 0;
+        return false;
     openMonitorCovers();
-
-    BOOL wasRunning = FALSE;
     if (runMode == Saver)
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &wasRunning, 0);
-    const int exitCode = saverLoop();
-    if (runMode == Saver) {
+    return true;
+}
+
+void closeRun() {
+    if (runMode == Saver)
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &wasRunning, 0);
-        saveFrames();
-    }
     closeMonitorCovers();
     closeSaverWindow();
-    return exitCode;
+}
+
+} // namespace
+
+int saverLoop() {
+    return saverLoop(messageLoop);
+}
+
+int runSaver() {
+    const RunPlan plan = {runMode, endingInputOf(runMode), false};
+    return runSaver({openRun, messageLoop, closeRun, 0}, plan);
 }

@@ -23,25 +23,27 @@ CursorPoint cursorPosition() {
 }
 
 bool answerRunInput(UINT message, WPARAM wParam) {
+    const EndingInput rule = endingInputOf(runMode);
     switch (message) {
     case WM_CLOSE:
         quit();
         return true;
     case WM_KEYDOWN:
-        quit();
+        if (keyEndsRun(rule, 0))
+            quit();
         setKeyFlag(wParam, 1);
         return true;
     case WM_KEYUP:
         setKeyFlag(wParam, 0);
         return true;
     case WM_MOUSEMOVE:
-        if (runMode == Saver && mouseMoveEndsRun(runMode, cursorPosition()))
+        if (runMode == Saver && pointerMoveEndsRun(rule, cursorPosition()))
             quit();
         return true;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        if (clickEndsRun(runMode))
+        if (buttonEndsRun(rule))
             quit();
         return true;
     default:

@@ -7,7 +7,8 @@
 #include "settings/settings_file.h"
 #include "settings/settings_store.h"
 #include "shell/hack_options.h"
-#include "shell/saver_run_x11.h"
+#include "shell/saver_backends_posix.h"
+#include "shell/saver_run_posix.h"
 
 #include <cstdio>
 #include <string>
@@ -45,5 +46,7 @@ int main(int argc, char** argv) {
         return saveSettings() ? 0 : 1;
 
     createParticlePool();
-    return runX11Saver(options, argc, argv);
+    const int exitCode = runOnChosenBackend(options, argc, argv);
+    endByStopSignal();
+    return exitCode;
 }

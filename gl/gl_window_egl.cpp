@@ -1,0 +1,111 @@
+#include "gl/gl_window_egl.h"
+
+#include <EGL/eglext.h>
+
+#include <cstdio>
+
+namespace {
+
+EGLDisplay eglDisplay = EGL_NO_DISPLAY;
+EGLSurface eglSurface = EGL_NO_SURFACE;
+EGLContext eglContext = EGL_NO_CONTEXT;
+
+bool fail(const char* step) {
+    std::fprintf(stderr, "norwyn: EGL: %s (error 0x%x)\n", step, static_cast<unsigned>(eglGetError()));
+    closeEglWindow();
+    return false;
+}
+
+EGLDisplay platformDisplay(EGLenum platform, void* nativeDisplay) {
+    const auto getPlatformDisplay =
+        reinterpret_cast<PFNEGLGETPLATFORMDISPLAYEXTPROC>(eglGetProcAddress("eglGetPlatformDisplayEXT"));
+    if (!getPlatformDisplay)
+        return EGL_NO_DISPLAY;
+    return getPlatformDisplay(platform, nativeDisplay, nullptr);
+}
+
+int attribute(EGLConfig config, EGLint name) {
+    EGLint value = 0;
+    eglGetConfigAttrib(eglDisplay, config, name, &value);
+    return value;
+}
+
+// RGB of exactly 8 bits each: Mesa lists 10-bit configurations first where
+// the compositor offers them, and those came out blank under weston. One
+// without alpha is taken first, so that the compositor never blends the
+// scene with what lies behind it.
+EGLConfig chooseConfig() {
+    const EGLint wanted[] = {EGL_SURFACE_TYPE,
+                             EGL_WINDOW_BIT,
+                             EGL_RENDERABLE_TYPE,
+                             EGL_OPENGL_BIT,
+                             EGL_RED_SIZE,
+                             8,
+                             EGL_GREEN_SIZE,
+                             8,
+                             EGL_BLUE_SIZE,
+                             8,
+                             EGL_DEPTH_SIZE,
+                             16,
+                             EGL_NONE};
+    EGLConfig configs[64];
+    EGLint count = 0;
+    if (!eglChooseConfig(eglDisplay, wanted, configs, 64, &count))
+        return nullptr;
+    EGLConfig withAlpha = nullptr;
+    for (EGLint index = 0; index < count; ++index) {
+        const EGLConfig config = configs[index];
+        if (attribute(config, EGL_RED_SIZE) != 8 || attribute(config, EGL_GREEN_SIZE) != 8 ||
+            attribute(config, EGL_BLUE_SIZE) != 8)
+            continue;
+        if (attribute(config, EGL_ALPHA_SIZE) == 0)
+            return config;
+        if (!withAlpha)
+            withAlpha = config;
+    }
+    return withAlpha;
+}
+
+} // namespace
+
+bool openEglWindow(EGLenum platform, void* nativeDisplay, void* nativeWindow) {
+    eglDisplay = platformDisplay(platform, nativeDisplay);
+    if (eglDisplay == EGL_NO_DISPLAY || !eglInitialize(eglDisplay, nullptr, nullptr))
+        return fail("no EGL for this display");
+    if (!eglBindAPI(EGL_OPENGL_API))
+        return fail("no desktop OpenGL");
+    const EGLConfig config = chooseConfig();
+    if (!config)
+        return fail("no configuration of 8-bit red, green and blue with a depth buffer");
+    eglSurface =
+        eglCreateWindowSurface(eglDisplay, config, reinterpret_cast<EGLNativeWindowType>(nativeWindow), nullptr);
+    if (eglSurface == EGL_NO_SURFACE)
+        return fail("cannot make a window surface");
+    eglContext = eglCreateContext(eglDisplay, config, EGL_NO_CONTEXT, nullptr);
+    if (eglContext == EGL_NO_CONTEXT)
+        return fail("cannot make an OpenGL context");
+    if (!eglMakeCurrent(eglDisplay, eglSurface, eglSurface, eglContext))
+        return fail("cannot make the OpenGL context current");
+    // A swap that waited for the compositor would block for good on a
+    // surface it no longer shows; the run paces itself on frame callbacks.
+    eglSwapInterval(eglDisplay, 0);
+    return true;
+}
+
+void swapEglBuffers() {
+    eglSwapBuffers(eglDisplay, eglSurface);
+}
+
+void closeEglWindow() {
+    if (eglDisplay == EGL_NO_DISPLAY)
+        return;
+    eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+    if (eglContext != EGL_NO_CONTEXT)
+        eglDestroyContext(eglDisplay, eglContext);
+    if (eglSurface != EGL_NO_SURFACE)
+        eglDestroySurface(eglDisplay, eglSurface);
+    eglTerminate(eglDisplay);
+    eglDisplay = EGL_NO_DISPLAY;
+    eglSurface = EGL_NO_SURFACE;
+    eglContext = EGL_NO_CONTEXT;
+}
