@@ -1,0 +1,527 @@
+#!/usr/bin/env bash
+# norwyn as a Wayland program on a real compositor: headless sway with two
+# outputs of different sizes (and a third plugged in during a run), keys
+# typed by wtype, a pointer moved and clicked by virtual_pointer_wayland,
+# screenshots by grim. It checks that --root covers every output with the
+# moving scene at the output's size and ends on a key, a click, a scroll and
+# a large pointer move but not a small one, ends at once on SIGTERM and when
+# sway goes away, storing its frame rate; that swayidle starts and ends it;
+# that --wallpaper draws behind everything and takes no input; that a
+# connection handed over in WAYLAND_SOCKET is used; and that --window opens
+# the saver's toplevel, which q closes.
+#
+#   tests/linux/wayland_test.sh path/to/norwyn path/to/virtual_pointer_wayland
+#
+# sway refuses to run as root: it runs as nobody, in a runtime folder of its
+# own, and the test's clients (norwyn among them) reach its socket as root.
+set -euo pipefail
+program=$(realpath "$1")
+pointer_helper=$(realpath "$2")
+title="Fan Tarvek Screensaver V0.1"
+
+for tool in sway swaymsg swayidle grim wtype python3 convert compare identify setpriv; do
+    command -v "$tool" >/dev/null || { echo "FAILED: $tool is not installed"; exit 1; }
+done
+
+work=$(mktemp -d /tmp/norwyn-wayland-XXXXXX)
+chmod 711 "$work" # nobody passes through to its runtime folder, and no further
+run=$work/run
+mkdir -m 700 "$run"
+chown 65534:65534 "$run"
+
+# The clients talk to this sway only: no X server, no handed-over socket.
+unset DISPLAY XSCREENSAVER_WINDOW WAYLAND_DISPLAY WAYLAND_SOCKET SWAYSOCK SWAYLOCK_PLUGIN_OUTPUT_NAME
+export XDG_RUNTIME_DIR=$run
+
+sway_pid=
+idle_pid=
+POINTER_PID=
+cleanup() {
+    set +e
+    [ -z "$idle_pid" ] || kill -KILL -- "-$idle_pid" 2>/dev/null
+    [ -z "${POINTER_PID:-}" ] || kill -KILL "$POINTER_PID" 2>/dev/null
+    for pid in $(norwyn_processes ""); do kill -KILL "$pid" 2>/dev/null; done
+    [ -z "$sway_pid" ] || kill -KILL "$sway_pid" 2>/dev/null
+    wait 2>/dev/null
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+failures=0
+check() { # description, condition
+    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+now_ms() { date +%s%3N; }
+
+# Runs a condition until it holds, for at most the given seconds.
+wait_until() { # seconds, command...
+    local deadline=$(($(now_ms) + $1 * 1000))
+    shift
+    until "$@"; do
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# A process that has not ended: present and not a zombie.
+running() { awk '$1 == "State:" && $2 != "Z" { found = 1 } END { exit !found }' "/proc/$1/status" 2>/dev/null; }
+
+# Each run of norwyn gets a settings folder of its own, $work/config/<tag>,
+# which its processes, one per output, inherit: they are found by it.
+norwyn_processes() { # tag ("" for every run)
+    local entry
+    for entry in $(find /proc -mindepth 2 -maxdepth 2 -name exe -lname "$program" -printf '%h\n' 2>/dev/null); do
+        tr '\0' '\n' <"$entry/environ" 2>/dev/null | grep -q "^XDG_CONFIG_HOME=$work/config/$1" || continue
+        running "${entry#/proc/}" && echo "${entry#/proc/}"
+    done
+    return 0
+}
+
+norwyn_pid=
+norwyn_tag=
+start_norwyn() { # tag, options...
+    norwyn_tag=$1
+    shift
+    mkdir -p "$work/config/$norwyn_tag"
+    XDG_CONFIG_HOME="$work/config/$norwyn_tag" "$program" "$@" >"$work/$norwyn_tag.log" 2>&1 &
+    norwyn_pid=$!
+}
+
+all_gone() { ! running "$norwyn_pid" && [ -z "$(norwyn_processes "$norwyn_tag")" ]; }
+
+# Waits for the run's end (every process of it); sets status.
+status=
+ended_within() { # seconds
+    status=
+    wait_until "$1" all_gone || return 1
+    status=0
+    wait "$norwyn_pid" || status=$?
+}
+
+# Ends a run that is still going, whatever its state, before the next one.
+stop_norwyn() {
+    local pid
+    if running "$norwyn_pid"; then kill -KILL "$norwyn_pid" 2>/dev/null || true; fi
+    for pid in $(norwyn_processes "$norwyn_tag"); do kill -KILL "$pid" 2>/dev/null || true; done
+    wait_until 10 all_gone || true
+    wait "$norwyn_pid" 2>/dev/null || true
+}
+
+stored_frames() { sed -n 's/^frames = //p' "$work/config/$norwyn_tag/norwyn/settings" 2>/dev/null || true; }
+positive() { awk -v x="${1:-0}" 'BEGIN { exit !(x > 0) }'; }
+
+show_log() { sed 's/^/    norwyn: /' "$work/$norwyn_tag.log" | tail -20; }
+
+# --- sway -------------------------------------------------------------------
+
+# swaybg_command -: sway starts no background program of its own, which
+# would lie over --wallpaper's surface. HEADLESS-3 is the output plugged in
+# during a run.
+printf '%s\n' 'xwayland disable' 'swaybg_command -' 'output HEADLESS-3 mode 640x480 position 1824 0' >"$run/config"
+chown 65534:65534 "$run/config"
+setpriv --reuid=65534 --regid=65534 --clear-groups \
+    env -i PATH=/usr/bin:/bin HOME="$run" XDG_RUNTIME_DIR="$run" \
+    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=2 \
+    sway -c "$run/config" >"$work/sway.log" 2>&1 &
+sway_pid=$!
+
+sway_answers() {
+    local socket
+    for socket in "$run"/wayland-*; do
+        [ -S "$socket" ] && WAYLAND_DISPLAY=${socket##*/}
+    done
+    for socket in "$run"/sway-ipc.*.sock; do
+        [ -S "$socket" ] && SWAYSOCK=$socket
+    done
+    [ -n "${WAYLAND_DISPLAY:-}" ] && [ -n "${SWAYSOCK:-}" ] && swaymsg -s "$SWAYSOCK" -t get_version >/dev/null 2>&1
+}
+if ! wait_until 30 sway_answers; then
+    echo "FAILED: headless sway did not come up"
+    tail -20 "$work/sway.log"
+    exit 1
+fi
+export WAYLAND_DISPLAY SWAYSOCK
+
+swaymsg output HEADLESS-1 mode 800x600 position 0 0 >/dev/null
+swaymsg output HEADLESS-2 mode 1024x768 position 800 0 >/dev/null
+
+# name WIDTH HEIGHT X Y of each active output, one a line.
+outputs() {
+    swaymsg -r -t get_outputs | python3 -c '
+import json, sys
+for output in json.load(sys.stdin):
+    if output.get("active"):
+        r = output["rect"]
+        print(output["name"], r["width"], r["height"], r["x"], r["y"])'
+}
+sized() { [ "$(outputs | sort | tr '\n' ' ')" = "HEADLESS-1 800 600 0 0 HEADLESS-2 1024 768 800 0 " ]; }
+wait_until 10 sized || true
+check "headless sway runs, HEADLESS-1 at 800x600 and HEADLESS-2 at 1024x768 ($(outputs | tr '\n' ';'))" sized
+[ $failures -eq 0 ] || exit 1
+
+# --- the pointer ------------------------------------------------------------
+
+coproc POINTER { exec "$pointer_helper"; }
+reply=
+read -r -t 30 reply <&"${POINTER[0]}" || true
+check "the virtual pointer is plugged in ($reply)" '[ "$reply" = ready ]'
+[ "$reply" = ready ] || exit 1
+
+pointer() { # command...: sent, and taken in by sway
+    echo "$*" >&"${POINTER[1]}"
+    read -r -t 10 reply <&"${POINTER[0]}" && [ "$reply" = ok ]
+}
+
+# Puts the pointer in the middle of an output, before a run starts.
+pointer_to_middle() { # output
+    local layout_width layout_height x y
+    read -r layout_width layout_height < <(outputs | awk '
+        { if ($4 + $2 > w) w = $4 + $2; if ($5 + $3 > h) h = $5 + $3 } END { print w, h }')
+    read -r x y < <(outputs | awk -v name="$1" '$1 == name { print $4 + int($2 / 2), $5 + int($3 / 2) }')
+    pointer place "$x" "$y" "$layout_width" "$layout_height"
+}
+
+# --- what the outputs show --------------------------------------------------
+
+shot() { grim -o "$1" "$2" 2>/dev/null; } # output, file
+
+shot_number=0
+shot_file=
+new_shot() { shot_number=$((shot_number + 1)); shot_file=$work/shot-$shot_number.png; }
+
+white_pixels() { # file, crop geometry
+    convert "$1" -crop "$2" +repage -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# The scene, lit throughout and at the output's size, in a shot of a 4:3
+# output: at 4:3 the warped background fills the whole surface, so neither
+# sway's empty grey (#3F3F3F) nor black shows anywhere. With --fps, the
+# frame-rate corner's white digits stand exactly 4 * scale pixels above the
+# bottom edge (scale = height / 360, at least 1), as they do only on a
+# surface of the output's own height.
+seen=
+shows_scene() { # file, width, height, with the frame-rate corner (yes/no)
+    local file=$1 width=$2 height=$3 size grey lit spread scale text below above
+    seen="no shot"
+    [ -s "$file" ] || return 1
+    size=$(identify -format '%wx%h' "$file")
+    grey=$(convert "$file" -fill black +opaque '#3F3F3F' -fill white -opaque '#3F3F3F' -format '%[fx:mean]' info:)
+    lit=$(convert "$file" -threshold 2% -format '%[fx:mean]' info:)
+    spread=$(convert "$file" -colorspace gray -format '%[fx:standard_deviation]' info:)
+    seen="$size, $lit lit, $grey bare, spread $spread"
+    [ "$size" = "${width}x$height" ] || return 1
+    awk -v g="$grey" -v l="$lit" -v s="$spread" 'BEGIN { exit !(g < 0.01 && l > 0.9 && s > 0.05) }' || return 1
+    [ "$4" = yes ] || return 0
+    scale=$((height / 360 > 1 ? height / 360 : 1))
+    text=$(white_pixels "$file" "$((64 * scale))x$((7 * scale))+0+$((height - 11 * scale))")
+    below=$(white_pixels "$file" "$((64 * scale))x$((4 * scale))+0+$((height - 4 * scale))")
+    above=$(white_pixels "$file" "$((64 * scale))x$((4 * scale))+0+$((height - 15 * scale))")
+    seen="$seen, frame-rate corner $text white pixels, $below below it, $above above"
+    [ "$text" -ge $((40 * scale * scale)) ] && [ $((below * 10)) -lt "$text" ] && [ $((above * 10)) -lt "$text" ]
+}
+
+# Waits for an output to show the scene; gives up at once if norwyn ends.
+last_shot=
+covered() { # output, width, height, with the frame-rate corner, seconds
+    local deadline=$(($(now_ms) + $5 * 1000))
+    while :; do
+        new_shot
+        last_shot=$shot_file
+        shot "$1" "$last_shot" && shows_scene "$last_shot" "$2" "$3" "$4" && return 0
+        running "$norwyn_pid" || return 1
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# Waits for the output to show a picture other than the last shot's: a new
+# frame, drawn after whatever came before the call.
+differing=
+moves() { # output
+    local first=$last_shot next
+    differing=0
+    local deadline=$(($(now_ms) + 15000))
+    while :; do
+        new_shot
+        next=$shot_file
+        running "$norwyn_pid" || return 1
+        if shot "$1" "$next"; then
+            differing=$(compare -metric AE "$first" "$next" null: 2>&1 | awk '{ print int($1) }' || true)
+            [ "${differing:-0}" -gt 1000 ] && { last_shot=$next; return 0; }
+        fi
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
+
+# Two pictures in a row, each new, from a shot taken now: the program has
+# gone round its loop since whatever came before the call.
+new_frames() { # output
+    new_shot
+    last_shot=$shot_file
+    shot "$1" "$last_shot" && moves "$1" && moves "$1"
+}
+
+# Does something that should end the run, and checks that it does.
+ends_on() { # seconds, expected status, description, action...
+    local seconds=$1 expected=$2 description=$3
+    shift 3
+    if ! running "$norwyn_pid"; then
+        check "$description ends it with $expected (it had already ended)" false
+        show_log
+        return 0
+    fi
+    "$@" || true
+    ended_with "$seconds" "$expected" "$description"
+}
+
+# wtype's keyboard is new to the seat each time: norwyn has its 300 ms to
+# take it up before the key. A loaded machine may need another go.
+tries=0
+type_until_gone() { # key (wtype's -k name) or text
+    local what=("$@")
+    tries=0
+    until [ $tries -ge 3 ]; do
+        tries=$((tries + 1))
+        wtype -s 300 "${what[@]}" || true
+        wait_until 5 all_gone && return 0
+    done
+    return 1
+}
+
+ended_with() { # seconds, expected status, description
+    if ended_within "$1"; then
+        check "$3 ends it with $2 ($status)" '[ "$status" = "$2" ]'
+    else
+        check "$3 ends it with $2 (still running after $1 s)" false
+        show_log
+    fi
+}
+
+# Starts norwyn --root with the pointer in the middle of HEADLESS-1 and
+# waits for that output to show the scene.
+start_root() { # tag, options...
+    pointer_to_middle HEADLESS-1 || true
+    start_norwyn "$@"
+    if ! covered HEADLESS-1 800 600 no 30; then
+        check "norwyn --root ($1 run) covers HEADLESS-1 ($seen)" false
+        show_log
+        return 1
+    fi
+}
+
+# --- norwyn --root: both outputs, the scene at each one's size, moving -------
+
+# Both outputs are 4:3 and of different sizes; --fps puts the frame-rate
+# corner on each.
+start_norwyn cover --root --fps
+result=no
+covered HEADLESS-1 800 600 yes 30 && result=yes || show_log
+check "--root covers HEADLESS-1 with the scene at 800x600 ($seen)" '[ $result = yes ]'
+moved=no
+moves HEADLESS-1 && moved=yes
+check "the picture on HEADLESS-1 moves ($differing pixels changed)" '[ $moved = yes ]'
+result=no
+covered HEADLESS-2 1024 768 yes 30 && result=yes || show_log
+check "--root covers HEADLESS-2 with the scene at 1024x768 ($seen)" '[ $result = yes ]'
+moved=no
+moves HEADLESS-2 && moved=yes
+check "the picture on HEADLESS-2 moves ($differing pixels changed)" '[ $moved = yes ]'
+processes=$(norwyn_processes cover | wc -l)
+echo "    (norwyn --root runs as $processes processes)"
+
+# A small move does not end it: a nudge gives the surface the pointer, then
+# 9 more pixels. Two new frames on the output under the pointer, after sway
+# has sent the moves on, show that norwyn has had them.
+pointer move 1 0 && pointer move 9 0 || true
+drawing=no
+new_frames HEADLESS-1 && drawing=yes
+check "a 10-pixel pointer move does not end it (new frames drawn since: $drawing)" \
+    '[ $drawing = yes ] && running "$norwyn_pid" && [ "$(norwyn_processes cover | wc -l)" -eq "$processes" ]'
+
+# SIGTERM, as swayidle's resume or a session sends it.
+started=$(now_ms)
+if ! running "$norwyn_pid"; then
+    check "SIGTERM ends every norwyn process at once (it had already ended)" false
+    show_log
+elif kill -TERM "$norwyn_pid" && ended_within 10; then
+    took=$(($(now_ms) - started))
+    check "SIGTERM ends every norwyn process at once (${took} ms)" '[ "$took" -le 3000 ]'
+    check "SIGTERM ends it by the signal itself (status $status)" '[ "$status" -eq 143 ]'
+else
+    check "SIGTERM ends every norwyn process at once (still running after 10 s)" false
+fi
+frames=$(stored_frames)
+check "SIGTERM stores the frame rate ($frames)" 'positive "$frames"'
+stop_norwyn
+
+# --- what ends --root ---------------------------------------------------------
+
+if start_root key --root; then
+    ends_on 10 0 "a key (Escape)" type_until_gone -k Escape
+    echo "    (Escape typed $tries times)"
+fi
+stop_norwyn
+
+if start_root click --root; then
+    pointer move 1 0 || true
+    ends_on 10 0 "a click" pointer click
+fi
+stop_norwyn
+
+if start_root scroll --root; then
+    pointer move 1 0 || true
+    ends_on 10 0 "a scroll" pointer scroll
+fi
+stop_norwyn
+
+if start_root move --root; then
+    pointer move 1 0 || true
+    ends_on 10 0 "an 80-pixel pointer move" pointer move 80 0
+fi
+stop_norwyn
+
+# --- swayidle ---------------------------------------------------------------
+
+# swayidle's timeout starts norwyn, its resume ends it: the first activity
+# after the timeout, here a one-pixel pointer move that norwyn itself lets by.
+mkdir -p "$work/config/idle"
+rm -f "$run/norwyn.pid"
+pointer_to_middle HEADLESS-1 || true
+XDG_CONFIG_HOME="$work/config/idle" setsid swayidle \
+    timeout 1 "$(printf '%q' "$program") --root & echo \$! >\"\$XDG_RUNTIME_DIR/norwyn.pid\"" \
+    resume 'kill $(cat "$XDG_RUNTIME_DIR/norwyn.pid")' >"$work/swayidle.log" 2>&1 &
+idle_pid=$!
+norwyn_tag=idle
+norwyn_pid=
+idle_started() { [ -s "$run/norwyn.pid" ] && norwyn_pid=$(cat "$run/norwyn.pid") && running "$norwyn_pid"; }
+wait_until 30 idle_started || true
+check "swayidle's timeout starts norwyn --root (pid ${norwyn_pid:-none})" '[ -n "$norwyn_pid" ]'
+if [ -n "$norwyn_pid" ]; then
+    if covered HEADLESS-1 800 600 no 30; then
+        pointer move 1 0 || true
+        gone=no
+        wait_until 10 all_gone && gone=yes
+        check "activity makes swayidle's resume end it" '[ $gone = yes ]'
+        frames=$(stored_frames)
+        check "ended by the resume, it stores the frame rate ($frames)" 'positive "$frames"'
+    else
+        check "started by swayidle, norwyn covers HEADLESS-1 ($seen)" false
+    fi
+fi
+# swayidle, its shells and any norwyn a second timeout started.
+kill -KILL -- "-$idle_pid" 2>/dev/null || true
+wait "$idle_pid" 2>/dev/null || true
+idle_pid=
+for pid in $(norwyn_processes idle); do kill -KILL "$pid" 2>/dev/null || true; done
+wait_until 10 eval '[ -z "$(norwyn_processes idle)" ]' || true
+
+# --- --window ----------------------------------------------------------------
+
+# The pid of sway's toplevel with the saver's title and app id, if any.
+toplevel=
+saver_toplevel() {
+    toplevel=$(swaymsg -r -t get_tree | python3 -c '
+import json, sys
+def walk(node):
+    yield node
+    for child in node.get("nodes", []) + node.get("floating_nodes", []):
+        yield from walk(child)
+for node in walk(json.load(sys.stdin)):
+    if node.get("name") == sys.argv[1] and node.get("app_id") == "norwyn":
+        print(node.get("pid"))' "$title")
+    [ -n "$toplevel" ]
+}
+toplevel_or_ended() { saver_toplevel || ! running "$norwyn_pid"; }
+
+start_norwyn window --window
+wait_until 30 toplevel_or_ended || true
+check "--window opens a toplevel titled \"$title\", app id norwyn (pid ${toplevel:-none})" '[ "$toplevel" = "$norwyn_pid" ]'
+if [ -n "$toplevel" ]; then
+    ends_on 10 0 "q in the window" type_until_gone q
+    echo "    (q typed $tries times)"
+else
+    show_log
+fi
+stop_norwyn
+
+# --- WAYLAND_SOCKET -----------------------------------------------------------
+
+# A parent connects and hands the connection over as fd 7, with no
+# WAYLAND_DISPLAY: and with no wayland-0 either, that fd is norwyn's only
+# way to sway.
+mkdir -p "$work/config/socket"
+norwyn_tag=socket
+XDG_CONFIG_HOME="$work/config/socket" python3 -c '
+import os, socket, sys
+connection = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+connection.connect(os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"]))
+os.dup2(connection.fileno(), 7, inheritable=True)
+environment = dict(os.environ)
+del environment["WAYLAND_DISPLAY"]
+environment["WAYLAND_SOCKET"] = "7"
+os.execve(sys.argv[1], [sys.argv[1], "--window"], environment)' "$program" >"$work/socket.log" 2>&1 &
+norwyn_pid=$!
+wait_until 30 toplevel_or_ended || true
+check "with WAYLAND_SOCKET handed over (no WAYLAND_DISPLAY, no wayland-0), the toplevel comes over it (pid ${toplevel:-none})" \
+    '[ "$toplevel" = "$norwyn_pid" ] && [ ! -e "$run/wayland-0" ]'
+if [ -n "$toplevel" ]; then
+    ends_on 10 0 "the compositor's close" swaymsg "[pid=$norwyn_pid] kill"
+else
+    show_log
+fi
+stop_norwyn
+
+# --- --wallpaper --------------------------------------------------------------
+
+pointer_to_middle HEADLESS-1 || true
+start_norwyn wallpaper --wallpaper --fps
+drew=no
+covered HEADLESS-1 800 600 yes 30 && drew=yes || show_log
+check "--wallpaper draws the scene on HEADLESS-1 at 800x600 ($seen)" '[ $drew = yes ]'
+result=no
+covered HEADLESS-2 1024 768 yes 30 && result=yes || show_log
+check "--wallpaper draws the scene on HEADLESS-2 at 1024x768 ($seen)" '[ $result = yes ]'
+moved=no
+moves HEADLESS-2 && moved=yes
+check "the wallpaper moves ($differing pixels changed)" '[ $moved = yes ]'
+wtype -s 300 -k Escape || true
+pointer move 1 0 && pointer click && pointer scroll && pointer move 80 0 || true
+drawing=no
+new_frames HEADLESS-1 && drawing=yes
+check "a key, a click, a scroll and an 80-pixel move leave the wallpaper drawing (new frames since: $drawing)" \
+    '[ $drawing = yes ] && running "$norwyn_pid"'
+gone=no
+running "$norwyn_pid" && kill -TERM "$norwyn_pid" && wait_until 10 all_gone && gone=yes
+check "SIGTERM ends the wallpaper" '[ $gone = yes ]'
+check "the wallpaper, having drawn and ended, stores nothing" \
+    '[ $drew = yes ] && [ $gone = yes ] && [ ! -e "$work/config/wallpaper/norwyn/settings" ]'
+stop_norwyn
+
+# --- an output plugged in, then sway gone ------------------------------------
+
+kill_sway() {
+    kill -KILL "$sway_pid"
+    wait "$sway_pid" 2>/dev/null || true
+    sway_pid=
+}
+
+if start_root lost --root; then
+    covered HEADLESS-2 1024 768 no 30 || true
+    started=$(now_ms)
+    swaymsg create_output >/dev/null
+    if covered HEADLESS-3 640 480 no 10; then
+        took=$(($(now_ms) - started))
+        check "an output plugged in during the run is covered within 3 s (${took} ms)" '[ "$took" -le 3000 ]'
+    else
+        check "an output plugged in during the run is covered ($seen)" false
+    fi
+
+    ends_on 10 1 "sway's end" kill_sway
+    frames=$(stored_frames)
+    check "losing sway, it stores the frame rate ($frames)" 'positive "$frames"'
+fi
+stop_norwyn
+
+exit $failures
