@@ -15,17 +15,26 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A display number of our own: the first one without a lock file.
-number=90
-while [ -e "/tmp/.X$number-lock" ]; do number=$((number + 1)); done
-Xvfb ":$number" -screen 0 320x240x24 -nolisten tcp >/dev/null 2>&1 &
+# A display of our own: the server picks a free number itself and writes it
+# once it takes clients, so that no other server started at the same moment
+# (another test run's, the soak's) can be given the same one. -noreset: the
+# checks below connect and leave, and must not make it turn norwyn away.
+Xvfb -displayfd 3 -noreset -screen 0 320x240x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 server=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$number" ] && break; sleep 0.1; done
+while kill -0 "$server" 2>/dev/null && [ ! -s "$work/display" ]; do sleep 0.05; done
+[ -s "$work/display" ] || { echo "FAILED: Xvfb did not start"; exit 1; }
+display=":$(head -n1 "$work/display")"
 
-XDG_CONFIG_HOME="$work" "$program" --display ":$number" --geometry 320x240 2>"$work/errors" &
+XDG_CONFIG_HOME="$work" "$program" --display "$display" --geometry 320x240 2>"$work/errors" &
 saver=$!
-sleep 2
-kill -0 "$saver" || { echo "FAILED: norwyn did not start"; cat "$work/errors"; exit 1; }
+# Running once its window is there.
+shown=no
+for _ in $(seq 300); do
+    kill -0 "$saver" 2>/dev/null || break
+    DISPLAY=$display xdotool search --pid "$saver" >/dev/null 2>&1 && { shown=yes; break; }
+    sleep 0.1
+done
+[ $shown = yes ] || { echo "FAILED: norwyn did not start"; cat "$work/errors"; exit 1; }
 kill -TERM "$server"
 wait "$server" 2>/dev/null || true
 server=

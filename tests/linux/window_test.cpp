@@ -15,6 +15,7 @@
 #include <X11/keysym.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <thread>
 
@@ -35,9 +36,13 @@ bool eventually(const std::function<bool()>& condition, std::chrono::millisecond
 class XTest : public testing::Test {
 public:
     void SetUp() override {
-        display = XOpenDisplay(nullptr);
-        if (!display)
+        if (!std::getenv("DISPLAY"))
             GTEST_SKIP() << "no X display";
+        // An X server that has just lost its last client (the previous
+        // test's) resets, and turns away whoever connects meanwhile: the
+        // connection is tried again until the server lets it in.
+        ASSERT_TRUE(eventually([&] { return (display = XOpenDisplay(nullptr)) != nullptr; }, 30s))
+            << "the X server in $DISPLAY lets no client in";
         XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     }
     void TearDown() override {
