@@ -5,7 +5,7 @@ repo_root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 norwyn_packages=(
     cmake g++ make pkg-config
-    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 nsis
     googletest libgtest-dev libbenchmark-dev
     libegl-dev libgl-dev libglu1-mesa-dev libegl-mesa0 libgl1-mesa-dri
     wine wine64 xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick librsvg2-bin icoutils
