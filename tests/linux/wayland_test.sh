@@ -39,7 +39,10 @@ POINTER_PID=
 cleanup() {
     set +e
     [ -z "$idle_pid" ] || kill -KILL -- "-$idle_pid" 2>/dev/null
-    [ -z "${POINTER_PID:-}" ] || kill -KILL "$POINTER_PID" 2>/dev/null
+    if [ -n "${POINTER_PID:-}" ]; then
+        disown "$POINTER_PID" 2>/dev/null # no word from bash on its end
+        kill -KILL "$POINTER_PID" 2>/dev/null
+    fi
     for pid in $(norwyn_processes ""); do kill -KILL "$pid" 2>/dev/null; done
     [ -z "$sway_pid" ] || kill -KILL "$sway_pid" 2>/dev/null
     wait 2>/dev/null
@@ -184,15 +187,12 @@ pointer_to_middle() { # output
 
 # --- what the outputs show --------------------------------------------------
 
-shot() { grim -o "$1" "$2" 2>/dev/null; } # output, file
+# Uncompressed: a loaded machine spends its time on the checks, not on zlib.
+shot() { grim -t ppm -o "$1" "$2" 2>/dev/null; } # output, file
 
 shot_number=0
 shot_file=
-new_shot() { shot_number=$((shot_number + 1)); shot_file=$work/shot-$shot_number.png; }
-
-white_pixels() { # file, crop geometry
-    convert "$1" -crop "$2" +repage -fill black +opaque white -format '%[fx:int(mean*w*h+0.5)]' info:
-}
+new_shot() { shot_number=$((shot_number + 1)); shot_file=$work/shot-$shot_number.ppm; }
 
 # The scene, lit throughout and at the output's size, in a shot of a 4:3
 # output: at 4:3 the warped background fills the whole surface, so neither
@@ -202,21 +202,29 @@ white_pixels() { # file, crop geometry
 # surface of the output's own height.
 seen=
 shows_scene() { # file, width, height, with the frame-rate corner (yes/no)
-    local file=$1 width=$2 height=$3 size grey lit spread scale text below above
+    local file=$1 width=$2 height=$3 scale corner=() size grey lit spread text below above
     seen="no shot"
     [ -s "$file" ] || return 1
-    size=$(identify -format '%wx%h' "$file")
-    grey=$(convert "$file" -fill black +opaque '#3F3F3F' -fill white -opaque '#3F3F3F' -format '%[fx:mean]' info:)
-    lit=$(convert "$file" -threshold 2% -format '%[fx:mean]' info:)
-    spread=$(convert "$file" -colorspace gray -format '%[fx:standard_deviation]' info:)
+    # One convert for every measure, one line each: the shot's size, the
+    # share of sway's grey, the share lit, the spread of its grey levels,
+    # then the white pixels of the corner's row of digits, of the strip
+    # below them and of the strip above.
+    scale=$((height / 360 > 1 ? height / 360 : 1))
+    [ "$4" = no ] || for strip in "7x+0+$((height - 11 * scale))" "4x+0+$((height - 4 * scale))" \
+        "4x+0+$((height - 15 * scale))"; do
+        corner+=(\( -clone 0 -crop "$((64 * scale))x$((${strip%%x*} * scale))${strip#*x}" +repage)
+        corner+=(-fill black +opaque white \))
+    done
+    read -r size grey lit spread text below above < <(convert "$file" \
+        \( -clone 0 -fill black +opaque '#3F3F3F' -fill white -opaque '#3F3F3F' \) \
+        \( -clone 0 -threshold 2% \) \( -clone 0 -colorspace gray \) "${corner[@]}" \
+        -format '%wx%h %[fx:mean] %[fx:standard_deviation] %[fx:int(mean*w*h+0.5)]\n' info: |
+        awk 'NR == 1 { size = $1 } NR == 2 { grey = $2 } NR == 3 { lit = $2 } NR == 4 { spread = $3 }
+             NR > 4 { corner = corner " " $4 } END { print size, grey, lit, spread corner }')
     seen="$size, $lit lit, $grey bare, spread $spread"
     [ "$size" = "${width}x$height" ] || return 1
     awk -v g="$grey" -v l="$lit" -v s="$spread" 'BEGIN { exit !(g < 0.01 && l > 0.9 && s > 0.05) }' || return 1
     [ "$4" = yes ] || return 0
-    scale=$((height / 360 > 1 ? height / 360 : 1))
-    text=$(white_pixels "$file" "$((64 * scale))x$((7 * scale))+0+$((height - 11 * scale))")
-    below=$(white_pixels "$file" "$((64 * scale))x$((4 * scale))+0+$((height - 4 * scale))")
-    above=$(white_pixels "$file" "$((64 * scale))x$((4 * scale))+0+$((height - 15 * scale))")
     seen="$seen, frame-rate corner $text white pixels, $below below it, $above above"
     [ "$text" -ge $((40 * scale * scale)) ] && [ $((below * 10)) -lt "$text" ] && [ $((above * 10)) -lt "$text" ]
 }
@@ -290,9 +298,11 @@ type_until_gone() { # key (wtype's -k name) or text
     return 1
 }
 
+expected_status=
 ended_with() { # seconds, expected status, description
+    expected_status=$2
     if ended_within "$1"; then
-        check "$3 ends it with $2 ($status)" '[ "$status" = "$2" ]'
+        check "$3 ends it with $2 ($status)" '[ "$status" = "$expected_status" ]'
     else
         check "$3 ends it with $2 (still running after $1 s)" false
         show_log
@@ -315,6 +325,7 @@ start_root() { # tag, options...
 
 # Both outputs are 4:3 and of different sizes; --fps puts the frame-rate
 # corner on each.
+pointer_to_middle HEADLESS-1 || true
 start_norwyn cover --root --fps
 result=no
 covered HEADLESS-1 800 600 yes 30 && result=yes || show_log
@@ -433,6 +444,7 @@ for node in walk(json.load(sys.stdin)):
         print(node.get("pid"))' "$title")
     [ -n "$toplevel" ]
 }
+close_window() { swaymsg "[pid=$norwyn_pid] kill" >/dev/null; }
 toplevel_or_ended() { saver_toplevel || ! running "$norwyn_pid"; }
 
 start_norwyn window --window
@@ -467,7 +479,7 @@ wait_until 30 toplevel_or_ended || true
 check "with WAYLAND_SOCKET handed over (no WAYLAND_DISPLAY, no wayland-0), the toplevel comes over it (pid ${toplevel:-none})" \
     '[ "$toplevel" = "$norwyn_pid" ] && [ ! -e "$run/wayland-0" ]'
 if [ -n "$toplevel" ]; then
-    ends_on 10 0 "the compositor's close" swaymsg "[pid=$norwyn_pid] kill"
+    ends_on 10 0 "the compositor's close" close_window
 else
     show_log
 fi
@@ -507,13 +519,19 @@ kill_sway() {
     sway_pid=
 }
 
+# A new output is covered as fast as the run's first ones were, give or take
+# two seconds: the same start of a process, its GL and its first frame,
+# however loaded the machine.
+started=$(now_ms)
 if start_root lost --root; then
     covered HEADLESS-2 1024 768 no 30 || true
+    bound=$(($(now_ms) - started + 2000))
+    [ $bound -ge 3000 ] || bound=3000
     started=$(now_ms)
     swaymsg create_output >/dev/null
-    if covered HEADLESS-3 640 480 no 10; then
+    if covered HEADLESS-3 640 480 no 30; then
         took=$(($(now_ms) - started))
-        check "an output plugged in during the run is covered within 3 s (${took} ms)" '[ "$took" -le 3000 ]'
+        check "an output plugged in during the run is covered in ${took} ms (at most $bound ms)" '[ "$took" -le "$bound" ]'
     else
         check "an output plugged in during the run is covered ($seen)" false
     fi
