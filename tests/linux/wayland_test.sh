@@ -8,7 +8,7 @@
 # sway goes away, storing its frame rate; that swayidle starts and ends it;
 # that --wallpaper draws behind everything and takes no input; that a
 # connection handed over in WAYLAND_SOCKET is used; and that --window opens
-# the saver's toplevel, which q closes.
+# the saver's toplevel, which q and the compositor's close end.
 #
 #   tests/linux/wayland_test.sh path/to/norwyn path/to/virtual_pointer_wayland
 #
