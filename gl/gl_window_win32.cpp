@@ -4,11 +4,9 @@
 
 #include "gl/gl_window_win32.h"
 
-#include "shell/error_box.h"
+#include "gl/error_box.h"
 #include "gl/gl_state.h"
 #include "resources/resource_ids.h"
-#include "shell/run_mode.h"
-#include "shell/shell_win32.h"
 
 HWND saverWindow = nullptr;
 HDC deviceContext = nullptr;
@@ -60,7 +58,7 @@ bool openSaverWindow(const char* title, RECT rect, int colourBits) {
     }
 
     const DWORD exStyle = WS_EX_APPWINDOW | WS_EX_WINDOWEDGE;
-    const DWORD style = runMode == Saver ? WS_POPUP : WS_CHILD | WS_VISIBLE;
+    const DWORD style = saverCoversScreen() ? WS_POPUP : WS_CHILD | WS_VISIBLE;
     RECT adjusted = rect;
     AdjustWindowRectEx(&adjusted, style, FALSE, exStyle);
 
@@ -88,7 +86,7 @@ bool openSaverWindow(const char* title, RECT rect, int colourBits) {
     ShowWindow(saverWindow, SW_SHOW);
     SetForegroundWindow(saverWindow);
     SetFocus(saverWindow);
-    if (runMode == Saver)
+    if (saverCoversScreen())
         ShowCursor(FALSE);
     resizeViewport(rect.right - rect.left, rect.bottom - rect.top);
     if (!initGlState())

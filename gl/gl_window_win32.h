@@ -10,6 +10,13 @@ extern HINSTANCE moduleHandle;
 
 constexpr const char* windowClassName = "OpenGL";
 
+// What the shell that opens the window provides: the procedure that answers
+// its messages, the preview area it lives in, and whether it covers the
+// screen (a full-screen run, which also hides the cursor).
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+extern HWND parentWindow;
+bool saverCoversScreen();
+
 // Opens the window over rect with a double-buffered RGBA format of colourBits
 // and a 16-bit depth buffer, makes its context current and sets the GL state.
 // On failure everything built is released, the reason shown, and false returned.

@@ -2,14 +2,13 @@
 // The saver shell's Win32 side: the window the run is attached to, the
 // window procedure, the saver run and the password change.
 
+#include "gl/gl_window_win32.h"
 #include "shell/saver_input.h"
 
 #include <windows.h>
 
-// The preview area, the dialogs' owner or the password dialog's parent.
-extern HWND parentWindow;
-
-LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// parentWindow (the preview area, the dialogs' owner or the password
+// dialog's parent) and windowProc are declared with the window they serve.
 // Where the cursor stands on the screen, for the input rules.
 CursorPoint cursorPosition();
 // The input every window of a run answers alike: a key, a close, and in a

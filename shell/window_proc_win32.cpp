@@ -16,6 +16,10 @@ void quit() {
 
 } // namespace
 
+bool saverCoversScreen() {
+    return runMode == Saver;
+}
+
 CursorPoint cursorPosition() {
     POINT cursor = {};
     GetCursorPos(&cursor);

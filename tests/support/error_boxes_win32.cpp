@@ -1,6 +1,6 @@
 #include "error_boxes_win32.h"
 
-#include "shell/error_box.h"
+#include "gl/error_box.h"
 
 #include <windows.h>
 

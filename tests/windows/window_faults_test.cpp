@@ -16,7 +16,7 @@
 #include "gl/gl_window_win32.h"
 #include "gl/pictures.h"
 #include "gl/texture_set.h"
-#include "shell/error_box.h"
+#include "gl/error_box.h"
 #include "shell/run_mode.h"
 #include "shell/shell_win32.h"
 

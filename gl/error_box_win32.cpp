@@ -1,5 +1,5 @@
 // On Windows every message is a modal box with no owner.
-#include "shell/error_box.h"
+#include "gl/error_box.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // On Linux there is nobody to click a box away: the message goes to stderr.
-#include "shell/error_box.h"
+#include "gl/error_box.h"
 
 #include <cstdio>
 
