@@ -3,8 +3,9 @@
 // quads whose texture coordinates, and optionally colours, one of seven
 // effects warps.
 
+#include "settings/scene_limits.h"
+
 constexpr int gridSize = 16;
-constexpr int effectCount = 7; // efecto 0..6
 
 // What one cell is drawn with: the texture-coordinate offsets of its four
 // edges and the colour of its four vertices V1..V4 (upper-left, upper-right,

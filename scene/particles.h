@@ -2,6 +2,8 @@
 // Blood drops: they spurt from the character's head, fall, splash on a floor
 // line just below the view, fall back from the splash and start again.
 
+#include "settings/scene_limits.h"
+
 #include <cstdint>
 
 struct Particle {
@@ -18,7 +20,6 @@ struct ParticlePool {
 extern ParticlePool particlePool;
 
 constexpr int32_t startParticleCount = 200;
-constexpr int32_t largestParticleCount = 9999;
 
 // The four corners of a drop, in the order they are drawn.
 struct DropCorners {

@@ -2,9 +2,9 @@
 // The characters, drawn as sprites through their masks, the corner logo, and
 // the movement modes that move them.
 
-struct SceneState;
+#include "settings/scene_limits.h"
 
-constexpr int movementCount = 4; // efectoulmo 0..3
+struct SceneState;
 
 // The movement step of mode efectoulmo at the given phase: writes the
 // positions the mode moves and leaves the others as they are.

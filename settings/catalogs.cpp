@@ -1,10 +1,11 @@
 #include "settings/catalogs.h"
 
-#include "scene/background_grid.h"
-#include "scene/sprites.h"
+#include "settings/scene_limits.h"
 
+#include <algorithm>
 #include <cstring>
 #include <iterator>
+#include <span>
 
 Catalog backgroundCatalog;
 Catalog effectCatalog;
@@ -57,6 +58,17 @@ void buildCatalog(Catalog& catalog, const CatalogRow (&rows)[N]) {
         makeCatalogEntry(catalog.entries[index], rows[index].id, rows[index].caption);
 }
 
+// The rows each catalog is built from.
+std::span<const CatalogRow> rowsOf(const Catalog& catalog) {
+    if (&catalog == &backgroundCatalog)
+        return backgroundRows;
+    if (&catalog == &effectCatalog)
+        return effectRows;
+    if (&catalog == &movementCatalog)
+        return movementRows;
+    return {};
+}
+
 } // namespace
 
 void makeCatalogEntry(CatalogEntry& entry, int32_t id, const char* caption) {
@@ -70,4 +82,16 @@ void buildCatalogs() {
     buildCatalog(backgroundCatalog, backgroundRows);
     buildCatalog(effectCatalog, effectRows);
     buildCatalog(movementCatalog, movementRows);
+}
+
+std::vector<int32_t> catalogIds(const Catalog& catalog) {
+    std::vector<int32_t> ids;
+    for (const CatalogRow& row : rowsOf(catalog))
+        ids.push_back(row.id);
+    return ids;
+}
+
+bool catalogOffers(const Catalog& catalog, int32_t id) {
+    const std::span<const CatalogRow> rows = rowsOf(catalog);
+    return std::any_of(rows.begin(), rows.end(), [id](const CatalogRow& row) { return row.id == id; });
 }

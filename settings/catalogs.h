@@ -3,6 +3,7 @@
 // Spanish captions the main dialog lists. Built once at start-up, never freed.
 
 #include <cstdint>
+#include <vector>
 
 struct CatalogEntry {
     int32_t id = 0;
@@ -20,3 +21,9 @@ extern Catalog movementCatalog;   // efectoulmo: ids 0..3
 
 void makeCatalogEntry(CatalogEntry& entry, int32_t id, const char* caption);
 void buildCatalogs();
+
+// The ids a catalog offers, in catalog order. Taken from the fixed rows the
+// catalogs are built from, so they are known before buildCatalogs runs: the
+// options and the settings file are checked before it.
+std::vector<int32_t> catalogIds(const Catalog& catalog);
+bool catalogOffers(const Catalog& catalog, int32_t id);

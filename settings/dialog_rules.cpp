@@ -1,21 +1,19 @@
 #include "settings/dialog_rules.h"
 
-#include "scene/particles.h"
+#include "settings/scene_limits.h"
 
 #include <cmath>
 #include <cstring>
 
 namespace {
 
-constexpr uint32_t brightestChannel = 255;
-constexpr uint32_t largestSizeEntry = 100;
-constexpr float largestSize = 0.1f;
 constexpr float thousandth = 0.001f;
 
 } // namespace
 
 int32_t colourFromEntry(uint32_t entered) {
-    return static_cast<int32_t>(entered >= brightestChannel ? brightestChannel : entered);
+    constexpr uint32_t brightest = brightestChannel;
+    return static_cast<int32_t>(entered >= brightest ? brightest : entered);
 }
 
 int32_t dropCountFromEntry(uint32_t entered) {
@@ -24,8 +22,8 @@ int32_t dropCountFromEntry(uint32_t entered) {
 }
 
 float dropSizeFromEntry(uint32_t entered) {
-    if (entered >= largestSizeEntry)
-        return largestSize;
+    if (entered >= largestDropSizeEntry)
+        return largestDropSize;
     return static_cast<float>(entered) * thousandth;
 }
 
@@ -43,4 +41,11 @@ int32_t catalogIdForCaption(const Catalog& catalog, const char* text, int32_t cu
         if (std::strcmp(catalog.entries[index].caption, text) == 0)
             current = catalog.entries[index].id;
     return current;
+}
+
+const char* catalogCaptionForId(const Catalog& catalog, int32_t id) {
+    for (int32_t index = 0; index < catalog.count; ++index)
+        if (catalog.entries[index].id == id)
+            return catalog.entries[index].caption;
+    return "";
 }

@@ -26,16 +26,8 @@ constexpr WPARAM shadowChannelDigits = 3;
 constexpr WPARAM dropCountDigits = 4;
 constexpr WPARAM dropSizeDigits = 3;
 
-// What the Reset buttons put into the fields.
-constexpr UINT resetChannel = 255;
-constexpr UINT resetDropCount = 200;
-constexpr UINT resetDropWidth = 50;
-constexpr UINT resetDropHeight = 70;
-
-// The catalog entries "Valores por defecto" shows.
-constexpr int defaultBackgroundEntry = 0;
-constexpr int defaultEffectEntry = 2; // "Ondulacion suave"
-constexpr int defaultMovementEntry = 0;
+// What the Reset buttons and "Valores por defecto" put into the fields.
+constexpr Settings defaults;
 
 int commandId(WPARAM wParam) {
     return LOWORD(wParam);
@@ -110,9 +102,9 @@ void applyConfigDialog(HWND dialog) {
 }
 
 void showConfigDefaults(HWND dialog) {
-    SetDlgItemTextA(dialog, IDC_BACKGROUND, backgroundCatalog.entries[defaultBackgroundEntry].caption);
-    SetDlgItemTextA(dialog, IDC_EFFECT, effectCatalog.entries[defaultEffectEntry].caption);
-    SetDlgItemTextA(dialog, IDC_MOVEMENT, movementCatalog.entries[defaultMovementEntry].caption);
+    SetDlgItemTextA(dialog, IDC_BACKGROUND, catalogCaptionForId(backgroundCatalog, defaults.imagenfondo));
+    SetDlgItemTextA(dialog, IDC_EFFECT, catalogCaptionForId(effectCatalog, defaults.efecto));
+    SetDlgItemTextA(dialog, IDC_MOVEMENT, catalogCaptionForId(movementCatalog, defaults.efectoulmo));
     CheckRadioButton(dialog, IDC_SAVE_REGISTRY, IDC_SAVE_NOTHING, IDC_SAVE_REGISTRY);
 }
 
@@ -178,10 +170,10 @@ void applyEffectsDialog(HWND dialog) {
 }
 
 void resetEffectsDialog(HWND dialog) {
-    setNumber(dialog, IDC_SHADOW_RED, resetChannel);
-    setNumber(dialog, IDC_SHADOW_GREEN, resetChannel);
-    setNumber(dialog, IDC_SHADOW_BLUE, resetChannel);
-    CheckDlgButton(dialog, IDC_SHADOW, BST_CHECKED);
+    setNumber(dialog, IDC_SHADOW_RED, static_cast<UINT>(defaults.rojosombra));
+    setNumber(dialog, IDC_SHADOW_GREEN, static_cast<UINT>(defaults.verdesombra));
+    setNumber(dialog, IDC_SHADOW_BLUE, static_cast<UINT>(defaults.azulsombra));
+    CheckDlgButton(dialog, IDC_SHADOW, defaults.sombra ? BST_CHECKED : BST_UNCHECKED);
 }
 
 INT_PTR effectsCommand(HWND dialog, int id) {
@@ -231,11 +223,12 @@ void applyCharacterDialog(HWND dialog) {
 }
 
 void resetCharacterDialog(HWND dialog) {
-    setNumber(dialog, IDC_DROP_COUNT, resetDropCount);
-    setNumber(dialog, IDC_DROP_HEIGHT, resetDropHeight);
-    setNumber(dialog, IDC_DROP_WIDTH, resetDropWidth);
+    setNumber(dialog, IDC_DROP_COUNT, static_cast<UINT>(defaults.numeroparticulas));
+    setNumber(dialog, IDC_DROP_HEIGHT, dropSizeEntry(defaults.tamayparticulas));
+    setNumber(dialog, IDC_DROP_WIDTH, dropSizeEntry(defaults.tamaxparticulas));
+    // Kept as the dialog always had it: Reset ticks the mask, although the mask is off by default.
     CheckDlgButton(dialog, IDC_MASK, BST_CHECKED);
-    CheckDlgButton(dialog, IDC_BLEEDING, BST_CHECKED);
+    CheckDlgButton(dialog, IDC_BLEEDING, defaults.sangrante ? BST_CHECKED : BST_UNCHECKED);
 }
 
 // Every command counts as handled here, even one the dialog has no use for.

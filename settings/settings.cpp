@@ -1,3 +1,4 @@
 #include "settings/settings.h"
 
-Settings settings;
+// Constant: every field's default comes from the table at compile time.
+constinit Settings settings;

@@ -1,8 +1,12 @@
 #include "settings/settings_file.h"
 
+#include "settings/setting_fields.h"
+
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace {
 
@@ -49,28 +53,80 @@ StoredValue* findValue(std::string_view name, StoredValue* values, int count) {
     return nullptr;
 }
 
-// The bits of text read as the value's kind; an empty string, or why not.
-std::string parseValue(std::string_view text, ValueKind kind, uint32_t& bits) {
+// What a value's text gives: the bits to take, or why they are not taken.
+struct Reading {
+    enum Outcome { Taken, Brought, Refused } outcome;
+    uint32_t bits = 0;
+    std::string why; // "wants a whole number", "wants 0..9999"; empty when taken as written
+};
+
+// A whole number; one too large for 64 bits counts as the largest of its
+// sign, which every range then brings in.
+Reading readInteger(std::string_view text, int64_t& number) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (end != text.data() + text.size() || (error != std::errc() && error != std::errc::result_out_of_range))
+        return {Reading::Refused, 0, "wants a whole number"};
+    if (error == std::errc::result_out_of_range)
+        number = text.front() == '-' ? std::numeric_limits<int64_t>::min() : std::numeric_limits<int64_t>::max();
+    return {Reading::Taken, 0, {}};
+}
+
+// A decimal number; one beyond the float's range counts as an infinity (or,
+// too small, as zero), which every range then brings in. Beyond even a
+// double's range it is refused.
+Reading readReal(std::string_view text, float& number) {
     const char* first = text.data();
     const char* last = text.data() + text.size();
-    if (kind == ValueKind::Integer) {
-        int32_t number = 0;
-        const auto [end, error] = std::from_chars(first, last, number);
-        if (error == std::errc::result_out_of_range)
-            return "is out of range";
-        if (error != std::errc() || end != last)
-            return "wants a whole number";
-        bits = static_cast<uint32_t>(number);
-        return {};
+    const auto [end, error] = std::from_chars(first, last, number);
+    if (end != last || (error != std::errc() && error != std::errc::result_out_of_range))
+        return {Reading::Refused, 0, "wants a decimal number"};
+    if (error == std::errc::result_out_of_range) {
+        double wide = 0;
+        if (std::from_chars(first, last, wide).ec != std::errc())
+            return {Reading::Refused, 0, "is out of range"};
+        constexpr float endless = std::numeric_limits<float>::infinity();
+        number = std::fabs(wide) > std::numeric_limits<float>::max() ? (wide > 0 ? endless : -endless)
+                                                                     : static_cast<float>(wide);
+    }
+    return {Reading::Taken, 0, {}};
+}
+
+Reading fromRange(const SettingField& field, const RangedValue& ranged) {
+    const std::string why = std::string("wants ").append(storedRangeText(field));
+    switch (ranged.verdict) {
+    case RangeVerdict::Kept:
+        return {Reading::Taken, ranged.bits, {}};
+    case RangeVerdict::Brought:
+        return {Reading::Brought, ranged.bits, why};
+    case RangeVerdict::Refused:
+        break;
+    }
+    return {Reading::Refused, 0, why};
+}
+
+// The bits of text read as the value's kind and held to the range of its
+// setting, as the options hold theirs. A value of no known setting only has
+// to fit its four bytes.
+Reading readValue(std::string_view text, const StoredValue& value) {
+    const SettingField* field = findSettingField(value.name);
+    if (value.kind == ValueKind::Integer) {
+        int64_t number = 0;
+        if (Reading reading = readInteger(text, number); reading.outcome != Reading::Taken)
+            return reading;
+        if (field)
+            return fromRange(*field, rangedInteger(*field, number));
+        if (number < std::numeric_limits<int32_t>::min() || number > std::numeric_limits<int32_t>::max())
+            return {Reading::Refused, 0, "is out of range"};
+        return {Reading::Taken, static_cast<uint32_t>(static_cast<int32_t>(number)), {}};
     }
     float number = 0;
-    const auto [end, error] = std::from_chars(first, last, number);
-    if (error == std::errc::result_out_of_range)
-        return "is out of range";
-    if (error != std::errc() || end != last)
-        return "wants a decimal number";
-    bits = std::bit_cast<uint32_t>(number);
-    return {};
+    if (Reading reading = readReal(text, number); reading.outcome != Reading::Taken)
+        return reading;
+    if (field)
+        return fromRange(*field, rangedReal(*field, number));
+    if (std::isinf(number))
+        return {Reading::Refused, 0, "is out of range"};
+    return {Reading::Taken, std::bit_cast<uint32_t>(number), {}};
 }
 
 // Text from the file as a message shows it: cut short, and with control
@@ -85,14 +141,19 @@ std::string quoted(std::string_view text) {
     return "\"" + shown + "\"";
 }
 
-} // namespace
-
-std::string settingsLine(const StoredValue& value) {
+// The value as a line writes it.
+std::string writtenNumber(const StoredValue& value) {
     char number[64];
     const auto written = value.kind == ValueKind::Integer
                              ? std::to_chars(number, number + sizeof number, static_cast<int32_t>(value.bits))
                              : std::to_chars(number, number + sizeof number, std::bit_cast<float>(value.bits));
-    return std::string(value.name) + " = " + std::string(number, written.ptr);
+    return std::string(number, written.ptr);
+}
+
+} // namespace
+
+std::string settingsLine(const StoredValue& value) {
+    return std::string(value.name) + " = " + writtenNumber(value);
 }
 
 std::vector<SettingsFileProblem> readSettingsText(std::string_view text, StoredValue* values, int count) {
@@ -115,15 +176,17 @@ std::vector<SettingsFileProblem> readSettingsText(std::string_view text, StoredV
             problems.push_back({lineNumber, "no setting is named " + quoted(name) + "; ignored"});
             continue;
         }
-        uint32_t bits = 0;
-        if (const std::string why = parseValue(valueText, value->kind, bits); !why.empty()) {
+        const Reading reading = readValue(valueText, *value);
+        const std::string told = std::string(value->name) + " " + reading.why + ", not " + quoted(valueText) + "; ";
+        if (reading.outcome == Reading::Refused) {
             const char* keeps = value->found ? "it keeps the value of an earlier line" : "it keeps its default";
-            problems.push_back(
-                {lineNumber, std::string(value->name) + " " + why + ", not " + quoted(valueText) + "; " + keeps});
+            problems.push_back({lineNumber, told + keeps});
             continue;
         }
-        value->bits = bits;
+        value->bits = reading.bits;
         value->found = true;
+        if (reading.outcome == Reading::Brought)
+            problems.push_back({lineNumber, told + "it takes " + writtenNumber(*value)});
     }
     return problems;
 }

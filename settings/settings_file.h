@@ -17,7 +17,11 @@ struct SettingsFileProblem {
 
 // Reads the values that text holds into values, marking each found. A line
 // that does not parse, names no value or holds a number of the wrong kind
-// is reported and changes nothing; a later line of the same name wins.
+// is reported and changes nothing; a later line of the same name wins. The
+// file is the Linux program's own, so its values are held to the ranges the
+// options hold theirs to: a choice no catalog offers is reported and changes
+// nothing, a number outside its range is reported and taken at the nearest
+// end of it (a flag other than 0 as 1).
 std::vector<SettingsFileProblem> readSettingsText(std::string_view text, StoredValue* values, int count);
 
 // text with the given values written into it: every line of a value's name

@@ -4,6 +4,8 @@
 // and its four bytes; loadSettings and saveSettings keep their order of
 // values over whichever store is installed.
 
+#include "settings/setting_fields.h"
+
 #include <cstdint>
 
 // How a value's four bytes are meant: the text file writes and reads them so;
@@ -29,8 +31,8 @@ struct SettingsStore {
 // The store in use: the registry on Windows, the settings file on Linux.
 extern SettingsStore settingsStore;
 
-constexpr int storedValueCount = 13;      // every field but the save choice
-constexpr int userSettingValueCount = 12; // all but "frames"
+constexpr int storedValueCount = settingFieldCount;         // every field but the save choice
+constexpr int userSettingValueCount = storedValueCount - 1; // all but "frames", the last
 
 // The stored values in their order, with the bits of the current settings.
 void collectStoredValues(StoredValue (&values)[storedValueCount]);

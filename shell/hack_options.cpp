@@ -3,12 +3,16 @@
 #include "settings/catalogs.h"
 #include "settings/dialog_rules.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <limits>
 #include <string_view>
 
-const char* const hackUsage =
+namespace {
+
+const char* const usageHead =
     "usage: norwyn [options]\n"
     "Where it draws:\n"
     "  --window                 a window of its own (the default); q, Escape or Ctrl-C end it\n"
@@ -20,78 +24,61 @@ const char* const hackUsage =
     "  --display NAME           the X display, $DISPLAY unless given (asks for X11)\n"
     "  --delay MICROSECONDS     pause between frames, 16666 unless given; 0 draws at once\n"
     "  --fps, --no-fps          show the frame rate in a corner, or not\n"
-    "What it draws, for this run (the settings file keeps the rest):\n"
-    "  --background 0|2|3|4     the picture behind\n"
-    "  --effect 0..6            how the background moves\n"
-    "  --movement 0..3          how the character moves\n"
-    "  --mask, --no-mask        the character through its mask\n"
-    "  --shading, --no-shading  the warped background shaded with the shadow colour\n"
-    "  --shadow-red N, --shadow-green N, --shadow-blue N   the shadow colour, 0..255\n"
-    "  --blood, --no-blood      blood drops from the character's head\n"
-    "  --drops N                the number of drops, 0..9999\n"
-    "  --drop-width N, --drop-height N   the size of a drop in thousandths, 0..100\n"
-    "Settings:\n"
-    "  --save                   write this run's settings to the settings file and exit\n"
-    "  --print-settings         print the settings a run would use and exit\n"
-    "  --help                   print this and exit\n"
-    "Accepted and ignored: --install, --visual VISUAL, --mono.\n"
-    "Every option may also be written with one dash.\n";
+    "What it draws, for this run (the settings file keeps the rest):\n";
+
+// Between the two: a line for each setting's option, from settingFields.
+
+const char* const usageTail = "Settings:\n"
+                              "  --save                   write this run's settings to the settings file and exit\n"
+                              "  --print-settings         print the settings a run would use and exit\n"
+                              "  --help                   print this and exit\n"
+                              "Accepted and ignored: --install, --visual VISUAL, --mono.\n"
+                              "Every option may also be written with one dash.\n";
+
+// "  --drops 0..9999          the number of drops", the help in one column.
+std::string settingUsageLines() {
+    constexpr size_t helpColumn = 25;
+    std::string lines;
+    for (const SettingField& field : settingFields) {
+        if (!field.option)
+            continue;
+        std::string spelling = std::string("--") + field.option;
+        if (field.kind == SettingKind::Flag)
+            spelling += std::string(", --no-") + field.option;
+        else
+            spelling.append(" ").append(optionValueText(field));
+        spelling.resize(std::max(spelling.size() + 1, helpColumn), ' ');
+        lines.append("  ").append(spelling).append(field.help).append("\n");
+    }
+    return lines;
+}
+
+const std::string usage = usageHead + settingUsageLines() + usageTail;
+
+} // namespace
+
+const char* const hackUsage = usage.c_str();
 
 namespace {
 
-using IntOverride = std::optional<int32_t> SettingOverrides::*;
-using FloatOverride = std::optional<float> SettingOverrides::*;
-
-struct FlagOption {
-    const char* name;
-    IntOverride field;
-    int32_t value;
+// The setting an option names: --effect, --mask, or --no-mask, which clears a flag.
+struct SettingOption {
+    int index = -1; // in settingFields; -1 when the option names none
+    bool cleared = false;
 };
 
-// clang-format off
-const FlagOption flagOptions[] = {
-    {"mask", &SettingOverrides::mascara, 1},   {"no-mask", &SettingOverrides::mascara, 0},
-    {"shading", &SettingOverrides::sombra, 1}, {"no-shading", &SettingOverrides::sombra, 0},
-    {"blood", &SettingOverrides::sangrante, 1}, {"no-blood", &SettingOverrides::sangrante, 0},
-};
-// clang-format on
-
-// A choice must be one the catalog offers, as in the dialog's list.
-struct ChoiceOption {
-    const char* name;
-    IntOverride field;
-    const Catalog* catalog;
-};
-
-const ChoiceOption choiceOptions[] = {
-    {"background", &SettingOverrides::imagenfondo, &backgroundCatalog},
-    {"effect", &SettingOverrides::efecto, &effectCatalog},
-    {"movement", &SettingOverrides::efectoulmo, &movementCatalog},
-};
-
-// A number is clamped as the dialog's field clamps it.
-struct NumberOption {
-    const char* name;
-    IntOverride field;
-    int32_t (*fromEntry)(uint32_t);
-};
-
-const NumberOption numberOptions[] = {
-    {"shadow-red", &SettingOverrides::rojosombra, colourFromEntry},
-    {"shadow-green", &SettingOverrides::verdesombra, colourFromEntry},
-    {"shadow-blue", &SettingOverrides::azulsombra, colourFromEntry},
-    {"drops", &SettingOverrides::numeroparticulas, dropCountFromEntry},
-};
-
-struct SizeOption {
-    const char* name;
-    FloatOverride field;
-};
-
-const SizeOption sizeOptions[] = {
-    {"drop-width", &SettingOverrides::tamaxparticulas},
-    {"drop-height", &SettingOverrides::tamayparticulas},
-};
+SettingOption findSettingOption(std::string_view name) {
+    for (int index = 0; index < settingFieldCount; ++index) {
+        const SettingField& field = settingFields[index];
+        if (!field.option)
+            continue;
+        if (name == field.option)
+            return {index, false};
+        if (field.kind == SettingKind::Flag && name.starts_with("no-") && name.substr(3) == field.option)
+            return {index, true};
+    }
+    return {};
+}
 
 // The option's name without its one or two dashes; empty for a word that is no option.
 std::string_view optionName(std::string_view word) {
@@ -119,25 +106,50 @@ bool parseEntry(const char* text, uint32_t& number) {
     return true;
 }
 
-bool catalogHasId(const Catalog& catalog, uint32_t id) {
-    for (int32_t index = 0; index < catalog.count; ++index)
-        if (static_cast<uint32_t>(catalog.entries[index].id) == id)
-            return true;
-    return false;
-}
-
 bool parseInt32(const char* text, int32_t& number) {
     const char* end = text + std::strlen(text);
     const auto [stop, error] = std::from_chars(text, end, number);
     return error == std::errc() && stop == end && stop != text;
 }
 
-template <typename Table>
-const auto* findOption(const Table& table, std::string_view name) {
-    for (const auto& option : table)
-        if (name == option.name)
-            return &option;
-    return static_cast<decltype(&table[0])>(nullptr);
+// The four bytes the option gives its setting, taking the value from value
+// for all but a flag; false, with the reason in error, when it gives none.
+// A number is clamped as the dialog's field clamps it, and a choice must be
+// one the catalog offers, as in the dialog's list.
+bool settingOptionBits(const SettingField& field, bool cleared, const char* value, uint32_t& bits, std::string& error) {
+    const std::string spelling = std::string("--") + field.option;
+    uint32_t number = 0;
+    switch (field.kind) {
+    case SettingKind::Flag:
+        bits = cleared ? 0 : 1;
+        return true;
+    case SettingKind::Choice:
+        if (!parseEntry(value, number) || number > static_cast<uint32_t>(std::numeric_limits<int32_t>::max()) ||
+            !catalogOffers(*field.catalog, static_cast<int32_t>(number))) {
+            error = spelling + " needs one of the numbers it lists";
+            return false;
+        }
+        bits = number;
+        return true;
+    case SettingKind::Number:
+        if (!parseEntry(value, number)) {
+            error = spelling + " needs a number";
+            return false;
+        }
+        bits = static_cast<uint32_t>(field.fromEntry(number));
+        return true;
+    case SettingKind::DropSize:
+        if (!parseEntry(value, number)) {
+            error = spelling + " needs a number of thousandths";
+            return false;
+        }
+        bits = std::bit_cast<uint32_t>(dropSizeFromEntry(number));
+        return true;
+    case SettingKind::FrameRate:
+        break;
+    }
+    error = spelling + " sets nothing";
+    return false;
 }
 
 } // namespace
@@ -234,20 +246,13 @@ bool parseHackOptions(int argc, const char* const* argv, HackOptions& options, s
             options.printSettings = true;
         } else if (name == "help" || name == "h") {
             options.help = true;
-        } else if (const FlagOption* flag = findOption(flagOptions, name)) {
-            options.overrides.*(flag->field) = flag->value;
-        } else if (const ChoiceOption* choice = findOption(choiceOptions, name)) {
-            if (!parseEntry(takeValue(), number) || !catalogHasId(*choice->catalog, number))
-                return fail("--" + std::string(name) + " needs one of the numbers it lists");
-            options.overrides.*(choice->field) = static_cast<int32_t>(number);
-        } else if (const NumberOption* numeric = findOption(numberOptions, name)) {
-            if (!parseEntry(takeValue(), number))
-                return fail("--" + std::string(name) + " needs a number");
-            options.overrides.*(numeric->field) = numeric->fromEntry(number);
-        } else if (const SizeOption* size = findOption(sizeOptions, name)) {
-            if (!parseEntry(takeValue(), number))
-                return fail("--" + std::string(name) + " needs a number of thousandths");
-            options.overrides.*(size->field) = dropSizeFromEntry(number);
+        } else if (const SettingOption setting = findSettingOption(name); setting.index >= 0) {
+            const SettingField& field = settingFields[setting.index];
+            uint32_t bits = 0;
+            const char* given = field.kind == SettingKind::Flag ? nullptr : takeValue();
+            if (!settingOptionBits(field, setting.cleared, given, bits, error))
+                return false;
+            options.overrides.bits[setting.index] = bits;
         } else {
             return fail("unknown option \"" + std::string(argv[index]) + "\"");
         }
@@ -257,25 +262,7 @@ bool parseHackOptions(int argc, const char* const* argv, HackOptions& options, s
 }
 
 void applyOverrides(const SettingOverrides& overrides, Settings& record) {
-    // clang-format off
-    const std::pair<const std::optional<int32_t>*, int32_t*> integers[] = {
-        {&overrides.mascara, &record.mascara},
-        {&overrides.sombra, &record.sombra},
-        {&overrides.efecto, &record.efecto},
-        {&overrides.efectoulmo, &record.efectoulmo},
-        {&overrides.imagenfondo, &record.imagenfondo},
-        {&overrides.numeroparticulas, &record.numeroparticulas},
-        {&overrides.rojosombra, &record.rojosombra},
-        {&overrides.verdesombra, &record.verdesombra},
-        {&overrides.azulsombra, &record.azulsombra},
-        {&overrides.sangrante, &record.sangrante},
-    };
-    // clang-format on
-    for (const auto& [override, field] : integers)
-        if (*override)
-            *field = **override;
-    if (overrides.tamaxparticulas)
-        record.tamaxparticulas = *overrides.tamaxparticulas;
-    if (overrides.tamayparticulas)
-        record.tamayparticulas = *overrides.tamayparticulas;
+    for (int index = 0; index < settingFieldCount; ++index)
+        if (overrides.bits[index])
+            setSettingBits(record, settingFields[index], *overrides.bits[index]);
 }

@@ -18,11 +18,11 @@ enum class DrawTarget {
     Wallpaper,   // --wallpaper: Wayland only, behind the desktop on every output
 };
 
-// What the options set for this run; an empty field leaves the file's value.
+// What the options set for this run, one slot for each entry of
+// settingFields holding the value's four bytes as the store keeps them; an
+// empty slot leaves the file's value.
 struct SettingOverrides {
-    std::optional<int32_t> mascara, sombra, efecto, efectoulmo, imagenfondo, numeroparticulas;
-    std::optional<float> tamaxparticulas, tamayparticulas;
-    std::optional<int32_t> rojosombra, verdesombra, azulsombra, sangrante;
+    std::optional<uint32_t> bits[settingFieldCount];
 };
 
 constexpr int64_t defaultDelayMicroseconds = 16666; // about 60 frames a second

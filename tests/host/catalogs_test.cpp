@@ -48,6 +48,28 @@ TEST(Catalogs, AreBuiltOnceAndKeepTheirEntries) {
     EXPECT_EQ(effectCatalog.count, 7);
 }
 
+TEST(Catalogs, OfferTheIdsOfTheirEntries) {
+    buildCatalogs();
+    for (const Catalog* catalog : {&backgroundCatalog, &effectCatalog, &movementCatalog}) {
+        std::vector<int32_t> built;
+        for (int32_t index = 0; index < catalog->count; ++index)
+            built.push_back(catalog->entries[index].id);
+        EXPECT_EQ(catalogIds(*catalog), built);
+    }
+    const struct {
+        const Catalog& catalog;
+        int32_t id;
+        bool offered;
+    } cases[] = {
+        {backgroundCatalog, 0, true},  {backgroundCatalog, 1, false}, {backgroundCatalog, 4, true},
+        {backgroundCatalog, 5, false}, {effectCatalog, -1, false},    {effectCatalog, 6, true},
+        {effectCatalog, 7, false},     {movementCatalog, 3, true},    {movementCatalog, 4, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(catalogOffers(c.catalog, c.id), c.offered) << c.id;
+    EXPECT_FALSE(catalogOffers(Catalog{}, 0)) << "a catalog of no rows offers nothing";
+}
+
 TEST(CatalogEntry, OwnsACopyOfItsCaption) {
     char text[] = "Logos varios";
     CatalogEntry entry;

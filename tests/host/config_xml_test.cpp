@@ -1,54 +1,137 @@
-// The settings dialog that XScreenSaver and Xfce build from norwyn.xml lists
-// the program's own choices: each option's label is the catalog caption of
-// the id it passes (or, passing nothing, of the setting's default).
+// The settings dialog that XScreenSaver and Xfce build from norwyn.xml, held
+// to the program's table of settings: each control is named after its
+// setting and passes that setting's option, shows its default and its range,
+// and passes nothing at the default; each choice is labelled with its
+// catalog caption; and a label that states a range states the control's.
 
 #include "settings/catalogs.h"
-#include "settings/settings.h"
+#include "settings/dialog_rules.h"
+#include "settings/setting_fields.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <regex>
 #include <sstream>
 
 namespace {
 
-TEST(ConfigXml, EachChoiceIsLabelledWithItsCatalogCaption) {
-    buildCatalogs();
-    std::ifstream file(NORWYN_SOURCE_DIR "/resources/linux/norwyn.xml");
-    ASSERT_TRUE(file);
-    std::stringstream text;
-    text << file.rdbuf();
-    const std::string xml = text.str();
+using Attributes = std::map<std::string, std::string>;
 
-    const Settings defaults;
-    const struct {
-        const char* select;
-        const char* option;
-        const Catalog& catalog;
-        int32_t defaultId;
-    } choices[] = {
-        {"imagenfondo", "--background", backgroundCatalog, defaults.imagenfondo},
-        {"efecto", "--effect", effectCatalog, defaults.efecto},
-        {"efectoulmo", "--movement", movementCatalog, defaults.efectoulmo},
-    };
-    for (const auto& choice : choices) {
-        SCOPED_TRACE(choice.select);
-        const std::regex selectPattern("<select id=\"" + std::string(choice.select) + "\">([^]*?)</select>");
+Attributes attributesOf(const std::string& text) {
+    Attributes attributes;
+    const std::regex pattern("([-a-z_]+)=\"([^\"]*)\"");
+    for (std::sregex_iterator match(text.begin(), text.end(), pattern), end; match != end; ++match)
+        attributes[(*match)[1]] = (*match)[2];
+    return attributes;
+}
+
+std::string optionOf(const SettingField& field) {
+    return std::string("--") + field.option;
+}
+
+class ConfigXml : public testing::Test {
+protected:
+    void SetUp() override {
+        buildCatalogs();
+        std::ifstream file(NORWYN_SOURCE_DIR "/resources/linux/norwyn.xml");
+        ASSERT_TRUE(file);
+        std::stringstream text;
+        text << file.rdbuf();
+        xml = text.str();
+    }
+
+    // Every element of this tag that names a setting, by the setting's name.
+    std::map<std::string, Attributes> controls(const std::string& tag) {
+        std::map<std::string, Attributes> found;
+        const std::regex pattern("<" + tag + "\\s([^>]*?)/?>");
+        for (std::sregex_iterator match(xml.begin(), xml.end(), pattern), end; match != end; ++match) {
+            Attributes attributes = attributesOf((*match)[1]);
+            if (findSettingField(attributes["id"]))
+                found[attributes["id"]] = attributes;
+        }
+        return found;
+    }
+
+    std::string xml;
+};
+
+TEST_F(ConfigXml, EachSettingWithAnOptionHasOneControlOfItsKind) {
+    const auto selects = controls("select"), booleans = controls("boolean"), numbers = controls("number");
+    for (const SettingField& field : settingFields) {
+        SCOPED_TRACE(field.name);
+        const int inSelects = static_cast<int>(selects.count(field.name));
+        const int inBooleans = static_cast<int>(booleans.count(field.name));
+        const int inNumbers = static_cast<int>(numbers.count(field.name));
+        const bool choice = field.kind == SettingKind::Choice, flag = field.kind == SettingKind::Flag;
+        const bool number = field.kind == SettingKind::Number || field.kind == SettingKind::DropSize;
+        EXPECT_EQ(inSelects, choice ? 1 : 0);
+        EXPECT_EQ(inBooleans, flag ? 1 : 0);
+        EXPECT_EQ(inNumbers, number ? 1 : 0);
+    }
+}
+
+TEST_F(ConfigXml, EachChoiceIsLabelledWithItsCatalogCaption) {
+    for (const SettingField& field : settingFields) {
+        if (field.kind != SettingKind::Choice)
+            continue;
+        SCOPED_TRACE(field.name);
+        const std::regex selectPattern("<select id=\"" + std::string(field.name) + "\">([^]*?)</select>");
         std::smatch select;
         ASSERT_TRUE(std::regex_search(xml, select, selectPattern));
         const std::string options = select[1];
-        const std::regex optionPattern("_label=\"([^\"]*)\"(?: arg-set=\"" + std::string(choice.option) +
-                                       " ([0-9]+)\")?");
+        const std::regex optionPattern("<option ([^>]*)/>");
+        const Catalog& catalog = *field.catalog;
         int listed = 0;
         for (std::sregex_iterator option(options.begin(), options.end(), optionPattern), end; option != end;
              ++option, ++listed) {
-            const int32_t id = (*option)[2].matched ? std::stoi((*option)[2]) : choice.defaultId;
-            ASSERT_LT(listed, choice.catalog.count);
-            EXPECT_EQ(choice.catalog.entries[listed].id, id) << "listed in catalog order";
-            EXPECT_EQ((*option)[1], choice.catalog.entries[listed].caption);
+            Attributes attributes = attributesOf((*option)[1]);
+            ASSERT_LT(listed, catalog.count);
+            const CatalogEntry& entry = catalog.entries[listed];
+            EXPECT_EQ(attributes["_label"], entry.caption) << "listed in catalog order";
+            // The default passes nothing, so that the settings file's choice applies.
+            const std::string passes =
+                entry.id == field.integerDefault ? "" : optionOf(field) + " " + std::to_string(entry.id);
+            EXPECT_EQ(attributes["arg-set"], passes) << entry.caption;
         }
-        EXPECT_EQ(listed, choice.catalog.count);
+        EXPECT_EQ(listed, catalog.count);
+    }
+}
+
+TEST_F(ConfigXml, EachBooleanPassesOnlyTheOptionThatLeavesItsDefault) {
+    for (const auto& [name, attributes] : controls("boolean")) {
+        SCOPED_TRACE(name);
+        const SettingField& field = *findSettingField(name);
+        Attributes passed = attributes;
+        if (field.integerDefault) {
+            EXPECT_EQ(passed["arg-unset"], "--no-" + std::string(field.option));
+            EXPECT_EQ(passed["arg-set"], "");
+        } else {
+            EXPECT_EQ(passed["arg-set"], optionOf(field));
+            EXPECT_EQ(passed["arg-unset"], "");
+        }
+    }
+}
+
+TEST_F(ConfigXml, EachNumberHasItsOptionDefaultAndRangeAndALabelThatSaysIt) {
+    const std::regex statedRange("\\((?:de )?([0-9]+)(?:\\.\\.| a )([0-9]+)\\)");
+    for (auto [name, attributes] : controls("number")) {
+        SCOPED_TRACE(name);
+        const SettingField& field = *findSettingField(name);
+        const bool size = field.kind == SettingKind::DropSize;
+        // A drop size is entered in thousandths, as in the character dialog.
+        const uint32_t high = size ? largestDropSizeEntry : static_cast<uint32_t>(field.high);
+        const uint32_t byDefault =
+            size ? dropSizeEntry(field.realDefault) : static_cast<uint32_t>(field.integerDefault);
+        EXPECT_EQ(attributes["arg"], optionOf(field) + " %");
+        EXPECT_EQ(attributes["low"], "0");
+        EXPECT_EQ(attributes["high"], std::to_string(high));
+        EXPECT_EQ(attributes["default"], std::to_string(byDefault));
+        std::smatch stated;
+        ASSERT_TRUE(std::regex_search(attributes["_label"], stated, statedRange)) << attributes["_label"];
+        EXPECT_EQ(stated[1], attributes["low"]) << attributes["_label"];
+        EXPECT_EQ(stated[2], attributes["high"]) << attributes["_label"];
     }
 }
 

@@ -111,6 +111,24 @@ TEST_F(DialogRulesCaption, KeepsTheCurrentIdForAnyOtherText) {
     EXPECT_EQ(catalogIdForCaption(movementCatalog, "Efecto hipnotico con", 1), 1);
 }
 
+TEST_F(DialogRulesCaption, FindsTheCaptionOfAnIdOrNone) {
+    const struct {
+        const Catalog& catalog;
+        int32_t id;
+        const char* caption;
+    } cases[] = {
+        {backgroundCatalog, 0, "Espada del Tarvek realizada por Galdrune"},
+        {backgroundCatalog, 1, ""},
+        {backgroundCatalog, 4, "El caballero del Caos realizado por Galdrune"},
+        {effectCatalog, 2, "Ondulacion suave"},
+        {effectCatalog, 7, ""},
+        {movementCatalog, 3, "Efecto hipnotico con persecucion"},
+        {movementCatalog, -1, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_STREQ(catalogCaptionForId(c.catalog, c.id), c.caption) << c.id;
+}
+
 TEST_F(DialogRulesCaption, TakesTheLastOfSeveralEqualCaptions) {
     Catalog catalog;
     CatalogEntry entries[4];

@@ -89,6 +89,22 @@ TEST_F(HackOptionsTest, UnknownOptionsMissingNumbersAndUnlistedChoicesAreRefused
     }
 }
 
+TEST_F(HackOptionsTest, TheUsageHasALineForEachSettingWithWhatItTakes) {
+    const std::string usage = hackUsage;
+    for (const char* line : {
+             "\n  --mask, --no-mask        the character through its mask\n",
+             "\n  --shading, --no-shading  the warped background shaded with the shadow colour\n",
+             "\n  --effect 0..6            how the background moves\n",
+             "\n  --background 0|2|3|4     the picture behind\n",
+             "\n  --drops 0..9999          the number of drops\n",
+             "\n  --drop-height 0..100     the height of a drop in thousandths\n",
+             "\n  --shadow-blue 0..255     the blue of the shadow colour\n",
+         })
+        EXPECT_NE(usage.find(line), std::string::npos) << line;
+    EXPECT_LT(usage.find("What it draws"), usage.find("--mask")) << usage;
+    EXPECT_LT(usage.find("--blood"), usage.find("Settings:")) << usage;
+}
+
 TEST_F(HackOptionsTest, GeometryTakesASizeAndAnOptionalPlace) {
     ASSERT_TRUE(parse({"--geometry", "640x360"}));
     EXPECT_EQ(options.geometry.width, 640);
