@@ -38,8 +38,9 @@ void endAll(int exitCode) {
 // The same program with the same options, told its output; it ends when
 // this process does, however this process ends.
 void startOutputRun(WaylandOutput& output) {
+    // An output a compositor older than wl_output 4 leaves unnamed cannot be told apart: it is drawn.
     const char* only = std::getenv("SWAYLOCK_PLUGIN_OUTPUT_NAME");
-    if (runEnded || (only && output.name != only))
+    if (runEnded || (only && !output.name.empty() && output.name != only))
         return;
     const std::string named = std::to_string(output.globalName);
     const pid_t parent = getpid();

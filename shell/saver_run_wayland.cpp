@@ -22,6 +22,7 @@
 #include <wayland-client.h>
 #include <wayland-egl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
@@ -291,7 +292,13 @@ bool chooseOutput() {
             chosenOutputName = output->globalName;
             return true;
         }
-    return false;
+    // A compositor older than wl_output 4 names no output: the first it lists will do.
+    const bool named = std::any_of(wayland.outputs.begin(), wayland.outputs.end(),
+                                   [](const auto& output) { return !output->name.empty(); });
+    if (named || wayland.outputs.empty())
+        return false;
+    chosenOutputName = wayland.outputs.front()->globalName;
+    return true;
 }
 
 int runOneSurface(const HackOptions& options) {
