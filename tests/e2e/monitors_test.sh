@@ -56,11 +56,11 @@ start_saver() { # X position of the cursor at the start
     wait_for_saver_window 30 || echo "the saver's window did not appear"
 }
 
-# Waits up to ten seconds for the saver to end; sets code to its exit code,
-# or to "running".
+# Waits up to thirty seconds for the saver to end; sets code to its exit
+# code, or to "running".
 wait_for_end() {
     code=running
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         if ! kill -0 "$saver_pid" 2>/dev/null; then
             code=0
             wait "$saver_pid" || code=$?
@@ -76,10 +76,24 @@ levels() { # X offset, Y offset
     /usr/bin/convert "$work/screen.png" -crop "800x600+$1+$2" +repage -format '%[fx:mean] %[fx:minima] %[fx:maxima]' info:
 }
 
+# Takes a screenshot; true once it shows the run under way: a frame of the
+# scene swapped onto the primary monitor and the two covers painted black.
+# The covers are painted through Wine's window surfaces, which reach the X
+# server some time after the scene's first frames may.
+run_on_screen() {
+    /usr/bin/import -window root "$work/screen.png" || return 1
+    local mean low high
+    read -r mean low high <<<"$(levels 800 600)"
+    awk -v h="$high" 'BEGIN { exit !(h > 0) }' || return 1
+    read -r mean low high <<<"$(levels 0 600)"
+    [ "$high" = 0 ] || return 1
+    read -r mean low high <<<"$(levels 800 0)"
+    [ "$high" = 0 ]
+}
+
 # A start on the left monitor, moves on it: 30 pixels are let pass, 70 end the run.
 start_saver 400 900
-sleep 2
-/usr/bin/import -window root "$work/screen.png"
+wait_until 30 run_on_screen || echo "the scene and the covers did not show within 30 seconds"
 read -r mean low high <<<"$(levels 800 600)"
 check "the scene fills the primary monitor (levels $mean, $low to $high)" \
     'awk -v m="$mean" -v h="$high" "BEGIN { exit !(m > 0.05 && m < 0.95 && h > 0.5) }"'
@@ -98,6 +112,7 @@ check "a move of 70 pixels on the left monitor ends the run with 0 ($code)" '[ "
 
 # A start on the monitor above, a click on it.
 start_saver 1200 300
+wait_until 30 run_on_screen || echo "the scene and the covers did not show within 30 seconds"
 sleep 1
 check "the run goes on while nothing happens" 'kill -0 "$saver_pid" 2>/dev/null'
 xdotool click 1

@@ -17,8 +17,10 @@
 
 namespace {
 
-constexpr DWORD opening = 30000; // a cold Wine may take a while to show the first window
-constexpr DWORD ending = 10000;
+constexpr DWORD opening = 30000;  // a cold Wine may take a while to show the first window
+constexpr DWORD ending = 30000;   // a loaded machine may take a while to close it all
+constexpr int drawingRounds = 10; // rounds of the saver's loop, and so frames, before the input that ends it
+constexpr int inputRounds = 3;    // rounds after which input given before them has been dispatched
 
 class SaverE2e : public testing::Test {
 protected:
@@ -46,7 +48,6 @@ struct FullScreenRun {
     const char* name;
     const char* arguments;
     std::vector<std::pair<int, int>> keptMoves; // within fifty pixels of where the mouse started
-    DWORD pause;                                // after each of those moves
     std::function<void()> ending;
 };
 
@@ -61,7 +62,8 @@ class FullScreen : public SaverE2e, public testing::WithParamInterface<FullScree
 TEST_P(FullScreen, CoversTheScreenUntilItsInputAndStoresTheFrameRate) {
     const FullScreenRun& run = GetParam();
     storeDword("frames", std::bit_cast<DWORD>(1000.0f));
-    moveMouseTo(400, 300);
+    // Where the run starts counting the mouse's moves from.
+    ASSERT_TRUE(placeCursor(400, 300, opening)) << "the cursor would not stay where it was put";
     SaverProcess saver(run.arguments);
     const HWND window = waitForSaverWindow(opening);
     ASSERT_NE(window, nullptr);
@@ -74,10 +76,12 @@ TEST_P(FullScreen, CoversTheScreenUntilItsInputAndStoresTheFrameRate) {
     EXPECT_EQ(rect.top, 0);
     EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
-    Sleep(1000);
+    ASSERT_TRUE(loopGoesRound(window, drawingRounds, opening)) << "the saver drew";
     for (const auto& [x, y] : run.keptMoves) {
         moveMouseTo(x, y);
-        Sleep(run.pause);
+        ASSERT_TRUE(placeCursor(x, y, ending)) << "the cursor would not stay at " << x << ", " << y;
+        ASSERT_TRUE(loopGoesRound(window, inputRounds, ending))
+            << "the saver stopped taking its messages after the move to " << x << ", " << y;
     }
     ASSERT_TRUE(saver.running());
     run.ending();
@@ -90,12 +94,12 @@ TEST_P(FullScreen, CoversTheScreenUntilItsInputAndStoresTheFrameRate) {
 
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Runs, FullScreen, testing::Values(
-    FullScreenRun{"AKey", "/s", {}, 0, [] { pressKey(VK_SPACE); }},
-    FullScreenRun{"EscapeUnderTheUpperCaseSwitch", "-S", {}, 0, [] { pressKey(VK_ESCAPE); }},
-    FullScreenRun{"AClick", "/s", {}, 0, [] { click(); }},
-    FullScreenRun{"TheMouseFiftyOnePixelsAway", "/s", {{450, 350}, {350, 250}}, 1000, [] { moveMouseTo(451, 300); }},
-    FullScreenRun{"SmallMovesThatAddUp", "/s", {{410, 300}, {420, 300}, {430, 300}, {440, 300}, {450, 300}}, 200,
-                  [] { moveMouseTo(460, 300); }}),
+    FullScreenRun{"AKey", "/s", {}, [] { pressKey(VK_SPACE); }},
+    FullScreenRun{"EscapeUnderTheUpperCaseSwitch", "-S", {}, [] { pressKey(VK_ESCAPE); }},
+    FullScreenRun{"AClick", "/s", {}, [] { click(); }},
+    FullScreenRun{"TheMouseFiftyOnePixelsAway", "/s", {{450, 350}, {350, 250}}, [] { EXPECT_TRUE(placeCursor(451, 300, ending)); }},
+    FullScreenRun{"SmallMovesThatAddUp", "/s", {{410, 300}, {420, 300}, {430, 300}, {440, 300}, {450, 300}},
+                  [] { EXPECT_TRUE(placeCursor(460, 300, ending)); }}),
     [](const testing::TestParamInfo<FullScreenRun>& info) { return std::string(info.param.name); });
 // clang-format on
 
@@ -122,7 +126,7 @@ TEST_F(SaverE2e, ThePreviewDrawsInAChildOfItsParentAndEndsOnAKeyOnly) {
     SaverProcess saver(parent.handleArgument("/p %llu"));
     const HWND child = waitForSaverWindow(opening, parent.window);
     ASSERT_NE(child, nullptr);
-    pumpMessagesFor(1000);
+    ASSERT_TRUE(loopGoesRound(child, drawingRounds, opening)) << "the preview drew";
     EXPECT_TRUE(IsWindowVisible(child));
     RECT outer, inner;
     GetWindowRect(parent.window, &outer);
@@ -132,7 +136,7 @@ TEST_F(SaverE2e, ThePreviewDrawsInAChildOfItsParentAndEndsOnAKeyOnly) {
 
     PostMessageA(child, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     PostMessageA(child, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
-    pumpMessagesFor(1000);
+    EXPECT_TRUE(loopGoesRound(child, inputRounds, ending)) << "a click does not end the preview";
     EXPECT_TRUE(saver.running()) << "a click does not end the preview";
 
     PostMessageA(child, WM_KEYDOWN, 'A', 0);
@@ -143,8 +147,9 @@ TEST_F(SaverE2e, ThePreviewDrawsInAChildOfItsParentAndEndsOnAKeyOnly) {
 TEST_F(SaverE2e, DestroyingThePreviewAreaEndsThePreview) {
     PreviewParent parent;
     SaverProcess saver(parent.handleArgument("/p:%llu"));
-    ASSERT_NE(waitForSaverWindow(opening, parent.window), nullptr);
-    pumpMessagesFor(1000);
+    const HWND child = waitForSaverWindow(opening, parent.window);
+    ASSERT_NE(child, nullptr);
+    ASSERT_TRUE(loopGoesRound(child, drawingRounds, opening)) << "the preview drew";
     DestroyWindow(parent.window);
     EXPECT_EQ(waitForExitPumping(saver, ending / 2), std::optional<DWORD>(0));
     EXPECT_TRUE(storedValues().empty());
@@ -153,10 +158,15 @@ TEST_F(SaverE2e, DestroyingThePreviewAreaEndsThePreview) {
 TEST_F(SaverE2e, APreviewWithoutAParentEndsWithZero) {
     // The opening fails and says so in a box; its caption tells it apart.
     SaverProcess saver("/p 0");
+    // The box takes its caption before its text, and shows once it has both.
     HWND box = nullptr;
-    for (int poll = 0; poll < 300 && !box; ++poll) {
+    const DWORD start = GetTickCount();
+    while (!box && GetTickCount() - start < opening) {
         box = FindWindowA(nullptr, "ERROR");
-        Sleep(100);
+        if (box && !IsWindowVisible(box))
+            box = nullptr;
+        if (!box)
+            Sleep(100);
     }
     ASSERT_NE(box, nullptr);
     char text[128] = {};

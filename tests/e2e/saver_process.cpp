@@ -106,6 +106,22 @@ HWND waitForSaverWindow(DWORD milliseconds, HWND parent) {
     return nullptr;
 }
 
+bool loopGoesRound(HWND window, int rounds, DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    for (int round = 0; round < rounds; ++round) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= milliseconds)
+            return false;
+        DWORD_PTR answer = 0;
+        if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, milliseconds - spent, &answer))
+            return false;
+    }
+    return true;
+}
+
 void pressKey(WORD virtualKey) {
     INPUT inputs[2] = {};
     inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
@@ -120,6 +136,27 @@ void moveMouseTo(int x, int y) {
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_MOVE; // a zero move that reports where the cursor now is
     SendInput(1, &input, sizeof input);
+}
+
+bool placeCursor(int x, int y, DWORD milliseconds) {
+    // Wine answers GetCursorPos from its own record of a position set in the
+    // last 100 ms, and from the X server's pointer after that.
+    constexpr DWORD settled = 200;
+    const DWORD start = GetTickCount();
+    moveMouseTo(x, y);
+    DWORD movedAt = GetTickCount();
+    while (GetTickCount() - start < milliseconds) {
+        POINT cursor = {};
+        GetCursorPos(&cursor);
+        if (cursor.x != x || cursor.y != y) {
+            moveMouseTo(x, y);
+            movedAt = GetTickCount();
+        } else if (GetTickCount() - movedAt >= settled) {
+            return true;
+        }
+        Sleep(20);
+    }
+    return false;
 }
 
 void click() {

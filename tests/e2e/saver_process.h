@@ -34,7 +34,22 @@ std::optional<DWORD> waitForExitPumping(SaverProcess& process, DWORD millisecond
 // The saver's window once it has appeared, or null after the time.
 HWND waitForSaverWindow(DWORD milliseconds, HWND parent = nullptr);
 
+// True once the thread of the saver's window has come for its messages that
+// many times, one after the other, within the time; false if it stopped
+// taking them first (its loop ended, its window went). The saver's loop
+// takes sent messages at each look at its queue, and when nothing else was
+// waiting, draws a frame before the next look: a few rounds are frames
+// drawn, and input given before the first round has been dispatched by the
+// second. This thread's own messages are dispatched meanwhile.
+bool loopGoesRound(HWND window, int rounds, DWORD milliseconds);
+
 // Input as the user gives it: the real keyboard and mouse queues.
 void pressKey(WORD virtualKey);
 void moveMouseTo(int x, int y);
+// Moves the mouse there and waits until the system reports the cursor there
+// from the X server's pointer, moving it again while it does not; false if
+// it never stayed within the time. A move asked of Wine can be lost, in a
+// process that has only just started on a loaded machine, say, and a
+// cursor left elsewhere would move the start of a run or the moves in it.
+bool placeCursor(int x, int y, DWORD milliseconds);
 void click();

@@ -31,10 +31,21 @@ protected:
     static RECT windowRect();
 
     // A whole run as WinMain makes it, ended by a key as a user would end
-    // it once it has drawn for a moment. Just before the key, atTheKey runs
+    // it once it has drawn some frames. Just before the key, atTheKey runs
     // inside the run's loop. The run must end on that key, closing all it
     // opened; returns its exit code.
     static int runUntilAKey(const std::function<void()>& atTheKey = {});
+
+    // The frames the saver's loop has drawn since the test began. The test's
+    // frame clock reads the system's counter as the product's does, and
+    // counts the readings taken while the loop runs: the one each frame makes.
+    static int framesDrawn();
+
+    // Runs action inside the loop under way once it has drawn that many
+    // more frames, from a timer the loop's own polling dispatches; never if
+    // the loop draws fewer. One watch at a time; stopWatchingFrames ends it.
+    static void afterFrames(int frames, const std::function<void()>& action);
+    static void stopWatchingFrames();
 
     int cursorsAtStart = 0; // the cursor's display count before the test
 };

@@ -93,15 +93,23 @@ protected:
     HWND previewArea = nullptr;
 };
 
-UINT_PTR quitTimer = 0;
-bool quitTimerFired = false;
+bool quitPosted = false;
+UINT_PTR giveUpTimer = 0;
 
-void CALLBACK postQuitSeven(HWND, UINT, UINT_PTR, DWORD) {
-    KillTimer(nullptr, quitTimer);
-    quitTimerFired = true;
+void postQuitSeven() {
+    quitPosted = true;
     PostQuitMessage(7);
 }
 
+void CALLBACK giveUpWithNinetyNine(HWND, UINT, UINT_PTR, DWORD) {
+    KillTimer(nullptr, giveUpTimer);
+    PostQuitMessage(99);
+}
+
+// A loop that goes on past the flag draws a second frame, and the quit
+// comes after it: a full-screen loop must have ended on the flag after its
+// first, a preview must still be running. A loop that draws nothing at all
+// is ended after half a minute, with a code no one expects.
 TEST_F(SaverRunWiring, TheEscapeFlagEndsASaverLoopButNotAPreviewLoop) {
     for (RunMode mode : {Saver, Preview}) {
         SCOPED_TRACE(mode);
@@ -110,16 +118,18 @@ TEST_F(SaverRunWiring, TheEscapeFlagEndsASaverLoopButNotAPreviewLoop) {
         MSG quit;
         ASSERT_FALSE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE));
         keyDown[VK_ESCAPE] = 1;
-        quitTimerFired = false;
-        quitTimer = SetTimer(nullptr, 0, 1000, postQuitSeven);
+        quitPosted = false;
+        afterFrames(2, postQuitSeven);
+        giveUpTimer = SetTimer(nullptr, 0, 30000, giveUpWithNinetyNine);
         const int exitCode = saverLoop();
-        KillTimer(nullptr, quitTimer);
+        stopWatchingFrames();
+        KillTimer(nullptr, giveUpTimer);
         if (mode == Saver) {
             EXPECT_EQ(exitCode, 0);
-            EXPECT_FALSE(quitTimerFired) << "the loop ran until the quit instead of ending on the flag";
+            EXPECT_FALSE(quitPosted) << "the loop ran until the quit instead of ending on the flag";
         } else {
             EXPECT_EQ(exitCode, 7) << "only the quit ends a preview";
-            EXPECT_TRUE(quitTimerFired);
+            EXPECT_TRUE(quitPosted);
         }
         closeSaverWindow();
         keyDown[VK_ESCAPE] = 0;
