@@ -76,15 +76,22 @@ levels() { # X offset, Y offset
     /usr/bin/convert "$work/screen.png" -crop "800x600+$1+$2" +repage -format '%[fx:mean] %[fx:minima] %[fx:maxima]' info:
 }
 
-# Takes a screenshot; true once it shows the run under way: a frame of the
-# scene swapped onto the primary monitor and the two covers painted black.
-# The covers are painted through Wine's window surfaces, which reach the X
-# server some time after the scene's first frames may.
-run_on_screen() {
-    /usr/bin/import -window root "$work/screen.png" || return 1
+# True when the primary monitor shows the scene: neither the white root nor
+# a black window, but a picture with bright parts.
+scene_on_primary() {
     local mean low high
     read -r mean low high <<<"$(levels 800 600)"
-    awk -v h="$high" 'BEGIN { exit !(h > 0) }' || return 1
+    awk -v m="$mean" -v h="$high" 'BEGIN { exit !(m > 0.05 && m < 0.95 && h > 0.5) }'
+}
+
+# Takes a screenshot; true once it shows the run under way: a frame of the
+# scene swapped onto the primary monitor and the two covers painted black.
+# The covers are painted through Wine's window surfaces, and the scene through
+# GL: either may reach the X server first.
+run_on_screen() {
+    /usr/bin/import -window root "$work/screen.png" || return 1
+    scene_on_primary || return 1
+    local mean low high
     read -r mean low high <<<"$(levels 0 600)"
     [ "$high" = 0 ] || return 1
     read -r mean low high <<<"$(levels 800 0)"
@@ -95,8 +102,7 @@ run_on_screen() {
 start_saver 400 900
 wait_until 30 run_on_screen || echo "the scene and the covers did not show within 30 seconds"
 read -r mean low high <<<"$(levels 800 600)"
-check "the scene fills the primary monitor (levels $mean, $low to $high)" \
-    'awk -v m="$mean" -v h="$high" "BEGIN { exit !(m > 0.05 && m < 0.95 && h > 0.5) }"'
+check "the scene fills the primary monitor (levels $mean, $low to $high)" scene_on_primary
 read -r mean low high <<<"$(levels 0 600)"
 check "the monitor left of the primary is black (highest level $high)" '[ "$high" = 0 ]'
 read -r mean low high <<<"$(levels 800 0)"
