@@ -11,7 +11,7 @@ norwyn_packages=(
     wine wine64 xvfb xauth xdotool x11-utils x11-xserver-utils imagemagick librsvg2-bin icoutils
     clang libclang-rt-14-dev
     libx11-dev xscreensaver xscreensaver-data procps
-    libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev sway swayidle grim wtype python3
+    libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev sway swayidle grim wtype weston python3
     dpkg-dev file libxml2-utils desktop-file-utils groff-base lintian
 )
 
