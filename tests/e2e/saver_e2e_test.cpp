@@ -19,7 +19,7 @@ namespace {
 
 constexpr DWORD opening = 30000;  // a cold Wine may take a while to show the first window
 constexpr DWORD ending = 30000;   // a loaded machine may take a while to close it all
-constexpr int drawingRounds = 10; // rounds of the saver's loop, and so frames, before the input that ends it
+constexpr int drawingRounds = 10; // rounds of the preview's loop before the input that ends it
 constexpr int inputRounds = 3;    // rounds after which input given before them has been dispatched
 
 class SaverE2e : public testing::Test {
@@ -76,7 +76,7 @@ TEST_P(FullScreen, CoversTheScreenUntilItsInputAndStoresTheFrameRate) {
     EXPECT_EQ(rect.top, 0);
     EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN));
     EXPECT_EQ(rect.bottom, GetSystemMetrics(SM_CYSCREEN));
-    ASSERT_TRUE(loopGoesRound(window, drawingRounds, opening)) << "the saver drew";
+    ASSERT_TRUE(frameOnScreen(window, opening)) << "the saver drew";
     for (const auto& [x, y] : run.keptMoves) {
         moveMouseTo(x, y);
         ASSERT_TRUE(placeCursor(x, y, ending)) << "the cursor would not stay at " << x << ", " << y;

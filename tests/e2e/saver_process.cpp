@@ -106,6 +106,29 @@ HWND waitForSaverWindow(DWORD milliseconds, HWND parent) {
     return nullptr;
 }
 
+bool frameOnScreen(HWND window, DWORD milliseconds) {
+    constexpr int samples = 8; // a grid of points across the window
+    const DWORD start = GetTickCount();
+    do {
+        RECT rect;
+        if (!GetWindowRect(window, &rect))
+            return false;
+        const HDC screen = GetDC(nullptr);
+        bool lit = false;
+        for (int row = 1; row < samples && !lit; ++row)
+            for (int column = 1; column < samples && !lit; ++column) {
+                const COLORREF colour = GetPixel(screen, rect.left + (rect.right - rect.left) * column / samples,
+                                                 rect.top + (rect.bottom - rect.top) * row / samples);
+                lit = colour != CLR_INVALID && colour != RGB(0, 0, 0);
+            }
+        ReleaseDC(nullptr, screen);
+        if (lit)
+            return true;
+        pumpMessagesFor(50);
+    } while (GetTickCount() - start < milliseconds);
+    return false;
+}
+
 bool loopGoesRound(HWND window, int rounds, DWORD milliseconds) {
     const DWORD start = GetTickCount();
     for (int round = 0; round < rounds; ++round) {

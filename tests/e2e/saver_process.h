@@ -36,12 +36,16 @@ HWND waitForSaverWindow(DWORD milliseconds, HWND parent = nullptr);
 
 // True once the thread of the saver's window has come for its messages that
 // many times, one after the other, within the time; false if it stopped
-// taking them first (its loop ended, its window went). The saver's loop
-// takes sent messages at each look at its queue, and when nothing else was
-// waiting, draws a frame before the next look: a few rounds are frames
-// drawn, and input given before the first round has been dispatched by the
-// second. This thread's own messages are dispatched meanwhile.
+// taking them first (its loop ended, its window went). Input given before
+// the first round has been dispatched by the second. These are not frames:
+// the thread takes sent messages while it opens its window too. This
+// thread's own messages are dispatched meanwhile.
 bool loopGoesRound(HWND window, int rounds, DWORD milliseconds);
+
+// True once the screen under the window shows anything but black within the
+// time: the saver has drawn a frame and swapped it there. The screen is
+// black under the full-screen window until then.
+bool frameOnScreen(HWND window, DWORD milliseconds);
 
 // Input as the user gives it: the real keyboard and mouse queues.
 void pressKey(WORD virtualKey);

@@ -1,5 +1,7 @@
 #include "settings_checks_win32.h"
 
+#include "settings/setting_fields.h"
+
 #include <cstring>
 #include <iomanip>
 
@@ -18,21 +20,12 @@ testing::AssertionResult sameSettings(const Settings& actual, const Settings& ex
     if (std::memcmp(&actual, &expected, sizeof actual) == 0)
         return testing::AssertionSuccess();
     testing::AssertionResult result = testing::AssertionFailure() << "the settings differ:";
-#define NORWYN_NOTE(field) noteDifference(result, #field, actual.field, expected.field)
-    NORWYN_NOTE(mascara);
-    NORWYN_NOTE(sombra);
-    NORWYN_NOTE(efecto);
-    NORWYN_NOTE(efectoulmo);
-    NORWYN_NOTE(imagenfondo);
-    NORWYN_NOTE(numeroparticulas);
-    NORWYN_NOTE(tamaxparticulas);
-    NORWYN_NOTE(tamayparticulas);
-    NORWYN_NOTE(rojosombra);
-    NORWYN_NOTE(verdesombra);
-    NORWYN_NOTE(azulsombra);
-    NORWYN_NOTE(sangrante);
-    NORWYN_NOTE(frames);
-    NORWYN_NOTE(saveToRegistry);
-#undef NORWYN_NOTE
+    for (const SettingField& field : settingFields) {
+        if (field.integer)
+            noteDifference(result, field.name, actual.*field.integer, expected.*field.integer);
+        else
+            noteDifference(result, field.name, actual.*field.real, expected.*field.real);
+    }
+    noteDifference(result, "saveToRegistry", actual.saveToRegistry, expected.saveToRegistry);
     return result;
 }
