@@ -27,6 +27,7 @@
 # sway refuses to run as root: as in tests/linux/wayland_test.sh it runs as
 # nobody in a runtime folder of its own, and norwyn reaches its socket as root.
 set -euo pipefail
+source "$(dirname "$0")/../scripts/checks.sh"
 program=$(realpath "$1")
 repetitions=${2:-5}
 seconds=${NORWYN_BENCH_SECONDS:-10}
@@ -63,15 +64,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-now_ms() { date +%s%3N; }
-wait_until() { # seconds, command...
-    local deadline=$(($(now_ms) + $1 * 1000))
-    shift
-    until "$@"; do
-        [ "$(now_ms)" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
 
 # A process and all its descendants, found through their parents in /proc.
 tree_pids() { # pid

@@ -2,6 +2,8 @@
 # starts itself: scripts/run, scripts/soak, tools/screenshots and the
 # end-to-end picture and monitor tests.
 
+source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+
 # The settings key, as the program declares it, for `wine reg`.
 settings_key="HKCU\\$(sed -n 's/.*settingsKeyPath = "\(.*\)";/\1/p' \
     "$(dirname "${BASH_SOURCE[0]}")/../settings/registry_store_win32.h" | sed 's/\\\\/\\/g')"
@@ -17,18 +19,6 @@ wine_prefix_ready() {
         wineboot -i >/dev/null 2>&1 || true
     fi
     wineserver -w 2>/dev/null || true
-}
-
-# Waits up to $1 seconds for the command that follows to succeed; false if
-# it never did.
-wait_until() {
-    local tenths=$(($1 * 10)) tick
-    shift
-    for ((tick = 0; tick < tenths; ++tick)); do
-        "$@" >/dev/null 2>&1 && return 0
-        sleep 0.1
-    done
-    return 1
 }
 
 # True while a window of norwyn.scr is mapped on $DISPLAY.

@@ -26,10 +26,6 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-check() { # description, condition
-    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
 
 # The data of one value in the 64-bit registry view, or nothing when the
 # value is missing. `reg query` prints "    name    type    data" lines.

@@ -44,10 +44,6 @@ wine_prefix_ready
 wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /t REG_SZ /d N /f >/dev/null 2>&1
 wineserver -w
 
-failures=0
-check() { # description, condition
-    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
 
 start_saver() { # X position of the cursor at the start
     xdotool mousemove "$1" "$2"

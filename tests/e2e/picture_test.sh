@@ -38,10 +38,6 @@ run_saver() { # picture name, then name=value settings
     wait $pid
 }
 
-failures=0
-check() { # description, condition
-    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
 
 run_saver still efecto=0 sangrante=0
 run_saver ripple efecto=2

@@ -10,6 +10,7 @@ set -euo pipefail
 program=$1
 : "${DISPLAY:?needs an X server in DISPLAY}"
 source "$(dirname "$0")/hold_display.sh"
+source "$(dirname "$0")/../../scripts/checks.sh"
 
 work=$(mktemp -d /tmp/norwyn-daemon-XXXXXX)
 daemon=
@@ -23,11 +24,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-failures=0
-check() { # description, condition
-    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
 
 # nobody's home, with norwyn in it: a build tree below a private folder
 # would be out of nobody's reach. The pictures travel inside the program.

@@ -7,6 +7,7 @@
 #
 #   tests/linux/package_test.sh path/to/build/tree
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/checks.sh"
 build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -14,16 +15,11 @@ trap 'rm -rf "$work"' EXIT
 cpack --config "$build/CPackConfig.cmake" -B "$work" >/dev/null
 package=$(ls "$work"/norwyn_*.deb)
 listing=$(dpkg-deb -c "$package")
-failures=0
 for path in /usr/libexec/xscreensaver/norwyn /usr/share/xscreensaver/config/norwyn.xml \
     /usr/share/applications/screensavers/norwyn.desktop /usr/share/man/man6/norwyn.6x.gz \
     /usr/share/doc/norwyn/copyright /usr/share/doc/norwyn/changelog.Debian.gz; do
-    if grep -q " \.$path\$" <<<"$listing"; then echo "ok: $path"; else echo "FAILED: no $path"; failures=$((failures + 1)); fi
+    check "$path" 'grep -q " \.$path\$" <<<"$listing"'
 done
-
-check() { # description, condition
-    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
 
 link=$(grep ' \./usr/bin/norwyn -> ' <<<"$listing" | sed 's/.* -> //') || true
 check "/usr/bin/norwyn links to ../libexec/xscreensaver/norwyn ('$link')" \

@@ -15,6 +15,7 @@
 # sway refuses to run as root: it runs as nobody, in a runtime folder of its
 # own, and the test's clients (norwyn among them) reach its socket as root.
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/checks.sh"
 program=$(realpath "$1")
 pointer_helper=$(realpath "$2")
 title="Fan Tarvek Screensaver V0.1"
@@ -49,23 +50,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-failures=0
-check() { # description, condition
-    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
-
-now_ms() { date +%s%3N; }
-
-# Runs a condition until it holds, for at most the given seconds.
-wait_until() { # seconds, command...
-    local deadline=$(($(now_ms) + $1 * 1000))
-    shift
-    until "$@"; do
-        [ "$(now_ms)" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
-}
 
 # A process that has not ended: present and not a zombie.
 running() { awk '$1 == "State:" && $2 != "Z" { found = 1 } END { exit !found }' "/proc/$1/status" 2>/dev/null; }

@@ -7,6 +7,7 @@
 #
 #   tests/linux/weston_test.sh path/to/norwyn
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/checks.sh"
 program=$(realpath "$1")
 command -v weston >/dev/null || { echo "FAILED: weston is not installed"; exit 1; }
 
@@ -24,24 +25,11 @@ cleanup() {
 }
 trap cleanup EXIT
 
-failures=0
-check() { # description, condition
-    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
-}
-wait_until() { # tenths of a second, command...
-    local tenths=$1
-    shift
-    until "$@"; do
-        tenths=$((tenths - 1))
-        [ $tenths -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
 
 weston --backend=headless-backend.so --width=800 --height=600 --socket="$WAYLAND_DISPLAY" \
     --idle-time=0 --no-config >"$work/weston.log" 2>&1 &
 weston_pid=$!
-if ! wait_until 300 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"; then
+if ! wait_until 30 test -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY"; then
     echo "FAILED: headless weston did not come up"
     tail -20 "$work/weston.log"
     exit 1
@@ -56,13 +44,13 @@ WAYLAND_DEBUG=1 "$program" --root >/dev/null 2>"$work/root.log" &
 norwyn_pid=$!
 swaps() { grep -c -- '-> wl_surface@[0-9]*\.attach' "$work/root.log" || true; }
 drawn() { [ "$(swaps)" -ge 20 ]; }
-wait_until 300 drawn || true
+wait_until 30 drawn || true
 check "--root asks for a full-screen toplevel" 'grep -q -- "-> xdg_toplevel@[0-9]*\.set_fullscreen" "$work/root.log"'
 check "weston gives it the output's 800x600" 'grep -q "xdg_toplevel@[0-9]*\.configure(800, 600" "$work/root.log"'
 check "it draws frame after frame ($(swaps) buffers)" drawn
 code=0
 kill -TERM "$norwyn_pid"
-wait_until 100 eval '! kill -0 "$norwyn_pid" 2>/dev/null' || true
+wait_until 10 eval '! kill -0 "$norwyn_pid" 2>/dev/null' || true
 wait "$norwyn_pid" || code=$?
 norwyn_pid=
 check "SIGTERM ends it by the signal ($code)" '[ $code = 143 ]'

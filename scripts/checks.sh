@@ -1,0 +1,24 @@
+# Sourced by the test scripts, the benchmarks and the scripts that drive
+# norwyn: each check is said as it is made and counted, and a script waits
+# for a condition to hold, never for a fixed time.
+
+failures=0
+
+# Says whether the condition (evaluated) holds, and counts it if not.
+check() { # description, condition
+    if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
+}
+
+now_ms() { date +%s%3N; }
+
+# Runs the command, its output dropped, until it succeeds; false once the
+# seconds are up. The bound is a deadline, not a count of tries: on a loaded
+# machine each try takes longer.
+wait_until() { # seconds, command...
+    local deadline=$(($(now_ms) + $1 * 1000))
+    shift
+    until "$@" >/dev/null 2>&1; do
+        [ "$(now_ms)" -lt "$deadline" ] || return 1
+        sleep 0.1
+    done
+}
