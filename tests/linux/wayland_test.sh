@@ -305,24 +305,30 @@ start_root() { # tag, options...
     fi
 }
 
+# Both outputs show the moving scene at their own sizes, with the frame-rate
+# corner; true if both showed it.
+scene_on_each_output() { # what draws
+    local spec output width height result moved all=yes
+    for spec in "HEADLESS-1 800 600" "HEADLESS-2 1024 768"; do
+        read -r output width height <<<"$spec"
+        result=no
+        covered "$output" "$width" "$height" yes 30 && result=yes || show_log
+        check "$1 draws the scene on $output at ${width}x$height ($seen)" '[ $result = yes ]'
+        moved=no
+        moves "$output" && moved=yes
+        check "the picture on $output moves ($differing pixels changed)" '[ $moved = yes ]'
+        [ $result = yes ] || all=no
+    done
+    [ $all = yes ]
+}
+
 # --- norwyn --root: both outputs, the scene at each one's size, moving -------
 
 # Both outputs are 4:3 and of different sizes; --fps puts the frame-rate
 # corner on each.
 pointer_to_middle HEADLESS-1 || true
 start_norwyn cover --root --fps
-result=no
-covered HEADLESS-1 800 600 yes 30 && result=yes || show_log
-check "--root covers HEADLESS-1 with the scene at 800x600 ($seen)" '[ $result = yes ]'
-moved=no
-moves HEADLESS-1 && moved=yes
-check "the picture on HEADLESS-1 moves ($differing pixels changed)" '[ $moved = yes ]'
-result=no
-covered HEADLESS-2 1024 768 yes 30 && result=yes || show_log
-check "--root covers HEADLESS-2 with the scene at 1024x768 ($seen)" '[ $result = yes ]'
-moved=no
-moves HEADLESS-2 && moved=yes
-check "the picture on HEADLESS-2 moves ($differing pixels changed)" '[ $moved = yes ]'
+scene_on_each_output --root || true
 processes=$(norwyn_processes cover | wc -l)
 echo "    (norwyn --root runs as $processes processes)"
 
@@ -474,14 +480,7 @@ stop_norwyn
 pointer_to_middle HEADLESS-1 || true
 start_norwyn wallpaper --wallpaper --fps
 drew=no
-covered HEADLESS-1 800 600 yes 30 && drew=yes || show_log
-check "--wallpaper draws the scene on HEADLESS-1 at 800x600 ($seen)" '[ $drew = yes ]'
-result=no
-covered HEADLESS-2 1024 768 yes 30 && result=yes || show_log
-check "--wallpaper draws the scene on HEADLESS-2 at 1024x768 ($seen)" '[ $result = yes ]'
-moved=no
-moves HEADLESS-2 && moved=yes
-check "the wallpaper moves ($differing pixels changed)" '[ $moved = yes ]'
+scene_on_each_output --wallpaper && drew=yes
 wtype -s 300 -k Escape || true
 pointer move 1 0 && pointer click && pointer scroll && pointer move 80 0 || true
 drawing=no
