@@ -39,6 +39,8 @@ TEST_F(HackOptionsTest, TheWindowIdWinsOverRootWhichWinsOverTheOwnWindow) {
     ASSERT_TRUE(parse({"--window-id", "44040199", "--root"}));
     EXPECT_EQ(options.target, DrawTarget::GivenWindow);
     EXPECT_EQ(options.windowId, 44040199u);
+    ASSERT_TRUE(parse({"--window-id", "0xA00008"})) << "the daemon writes its window's id in capitals";
+    EXPECT_EQ(options.windowId, 0xa00008u);
     ASSERT_TRUE(parse({"--install", "-visual", "default", "--mono", "-display", ":3", "--delay", "0", "-fps"}));
     EXPECT_EQ(options.display, ":3");
     EXPECT_EQ(options.delayMicroseconds, 0);

@@ -78,7 +78,7 @@ if [ -z "$saver" ]; then
     exit 1
 fi
 named=$(tr '\0' '\n' <"/proc/$saver/environ" | sed -n 's/^XSCREENSAVER_WINDOW=//p')
-check "it was given the daemon's window ($named)" '[[ $named =~ ^0x[0-9a-f]+$ ]]'
+check "it was given the daemon's window ($named)" '[[ $named =~ ^0x[0-9a-fA-F]+$ ]]'
 
 # The share of the middle of a screenshot that is not black.
 lit_share() { convert "$1" -crop 1000x600+140+60 -threshold 2% -format '%[fx:mean]' info:; }
