@@ -308,9 +308,9 @@ start_root() { # tag, options...
 # Both outputs show the moving scene at their own sizes, with the frame-rate
 # corner; true if both showed it.
 scene_on_each_output() { # what draws
-    local spec output width height result moved all=yes
-    for spec in "HEADLESS-1 800 600" "HEADLESS-2 1024 768"; do
-        read -r output width height <<<"$spec"
+    local screen output width height result moved all=yes
+    for screen in "HEADLESS-1 800 600" "HEADLESS-2 1024 768"; do
+        read -r output width height <<<"$screen"
         result=no
         covered "$output" "$width" "$height" yes 30 && result=yes || show_log
         check "$1 draws the scene on $output at ${width}x$height ($seen)" '[ $result = yes ]'
