@@ -18,6 +18,12 @@ void resizeViewport(int width, int height) {
         height = 1;
     viewportWidth = width;
     viewportHeight = height;
+    applyProjection(width, height);
+}
+
+void applyProjection(int width, int height) {
+    if (height == 0)
+        height = 1;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -29,10 +35,14 @@ void resizeViewport(int width, int height) {
 bool initGlState() {
     if (!loadTextureSet())
         return false;
+    applyFrameState();
+    return true;
+}
+
+void applyFrameState() {
     glClearColor(0, 0, 0, 0);
     glClearDepth(1.0);
     glEnable(GL_DEPTH_TEST);
     glShadeModel(GL_SMOOTH);
     glEnable(GL_TEXTURE_2D);
-    return true;
 }

@@ -12,12 +12,26 @@ enum class EventPoll {
     Quit,    // the run was asked to end; the poll gave its exit code
 };
 
+// The surfaces of a run beside its first, one per further monitor or output,
+// as the platform has them now. Each shows the first surface's frame.
+struct OtherSurfaces {
+    int (*count)();
+    // Makes the surface's context current and gives its size; false when it
+    // cannot take a frame now (gone, or its last frame not yet shown).
+    bool (*makeCurrent)(int index, int* width, int* height);
+    void (*swapBuffers)(int index);
+    // Makes the first surface's context current again.
+    void (*makeFirstCurrent)();
+};
+
 struct SaverPlatform {
     EventPoll (*pollEvent)(int* exitCode);
     void (*swapBuffers)();
     // Waits until the next frame is due; null where frames follow as fast as
     // the swap allows.
     void (*waitForNextFrame)();
+    // Null for a run on one surface, which draws its frame directly.
+    const OtherSurfaces* others = nullptr;
 };
 
 // True while saverLoop polls and draws.

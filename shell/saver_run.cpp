@@ -13,6 +13,8 @@ int runSaver(const RunPlatform& platform, const RunPlan& plan) {
     if (!platform.open())
         return platform.openFailedExitCode;
     const int exitCode = saverLoop(platform.loop);
+    if (platform.loopEnded)
+        platform.loopEnded();
     if (runMode == Saver)
         saveFrames();
     platform.close();

@@ -26,10 +26,15 @@ struct RunPlatform {
     // What a run whose opening failed returns: the .scr's WinMain returns 0
     // whatever happens, a Linux program 1.
     int openFailedExitCode;
+    // What the platform undoes the moment the loop ends, before "frames" is
+    // stored and the window closed (the system told that no saver runs now);
+    // null where there is nothing.
+    void (*loopEnded)() = nullptr;
 };
 
 // The plan of the run under way, for the platform's input translation.
 extern RunPlan runPlan;
 
-// Opens, loops and closes; returns the run's exit code.
+// Opens, loops, ends the loop, stores "frames" after a full-screen run and
+// closes; returns the run's exit code.
 int runSaver(const RunPlatform& platform, const RunPlan& plan);

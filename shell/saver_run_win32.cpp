@@ -66,9 +66,13 @@ bool openRun() {
     return true;
 }
 
-void closeRun() {
+// The system hears that the saver stopped before "frames" is stored.
+void leaveRun() {
     if (runMode == Saver)
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, &wasRunning, 0);
+}
+
+void closeRun() {
     closeMonitorCovers();
     closeSaverWindow();
 }
@@ -81,5 +85,5 @@ int saverLoop() {
 
 int runSaver() {
     const RunPlan plan = {runMode, endingInputOf(runMode), false};
-    return runSaver({openRun, messageLoop, closeRun, 0}, plan);
+    return runSaver({openRun, messageLoop, closeRun, 0, leaveRun}, plan);
 }

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -91,6 +93,112 @@ TEST_F(SaverLoopTest, EscapeEndsAFullScreenRunAfterItsFrameButNotAPreview) {
     EXPECT_EQ(run("EEQ"), 0);
     EXPECT_EQ(log, "E") << "left before its swap";
     EXPECT_NE(sceneState.pulse, lastPulse) << "the frame was drawn";
+}
+
+// A second surface beside the first, as a second monitor's: its context shares
+// the first one's textures and lists. The log says S for its swap.
+int otherSize[2] = {64, 48};
+bool otherReady = true;
+
+int oneOtherSurface() {
+    return 1;
+}
+
+bool makeOtherCurrent(int, int* width, int* height) {
+    if (!otherReady)
+        return false;
+    makeOffscreenCurrent(1);
+    *width = otherSize[0];
+    *height = otherSize[1];
+    return true;
+}
+
+void swapOther(int) {
+    log += 'S';
+}
+
+void makeFirstCurrent() {
+    makeOffscreenCurrent(0);
+}
+
+constexpr OtherSurfaces otherSurfaces = {oneOtherSurface, makeOtherCurrent, swapOther, makeFirstCurrent};
+
+size_t litPixels(const std::vector<RgbPixel>& pixels) {
+    size_t lit = 0;
+    for (const RgbPixel& pixel : pixels)
+        lit += pixel.r + pixel.g + pixel.b > 0;
+    return lit;
+}
+
+// The largest difference of one channel between two pictures of one size.
+int largestDifference(const std::vector<RgbPixel>& a, const std::vector<RgbPixel>& b) {
+    int largest = 0;
+    for (size_t index = 0; index < a.size(); ++index)
+        largest = std::max({largest, std::abs(a[index].r - b[index].r), std::abs(a[index].g - b[index].g),
+                            std::abs(a[index].b - b[index].b)});
+    return largest;
+}
+
+class SeveralSurfacesTest : public SaverLoopTest {
+protected:
+    void SetUp() override {
+        SaverLoopTest::SetUp();
+        if (IsSkipped())
+            return;
+        otherSize[0] = 64;
+        otherSize[1] = 48;
+        otherReady = true;
+        ASSERT_TRUE(openSecondOffscreenGl(otherSize[0], otherSize[1]));
+        makeOffscreenCurrent(0);
+    }
+
+    int runOnBoth(const char* events) {
+        script = events;
+        position = 0;
+        return saverLoop({scriptedPoll, scriptedSwap, scriptedWait, &otherSurfaces});
+    }
+};
+
+TEST_F(SeveralSurfacesTest, TheSecondSurfaceShowsTheFirstOnesFrameDrawnOnce) {
+    settings.efecto = 4;
+    EXPECT_EQ(runOnBoth("EEQ"), 7);
+    EXPECT_EQ(log, "EfsSwEfsSwQ") << "one frame a pass, the first surface swapped first";
+    const std::vector<RgbPixel> first = readOffscreenPixels();
+    makeOffscreenCurrent(1);
+    const std::vector<RgbPixel> second = readOffscreenPixels();
+    EXPECT_GT(litPixels(first), first.size() / 2) << "the scene was drawn";
+    ASSERT_EQ(first.size(), second.size());
+    EXPECT_LE(largestDifference(first, second), 1)
+        << "the same frame at the same size, but for the rasterizer's last bit";
+}
+
+TEST_F(SeveralSurfacesTest, EachSurfaceKeepsItsOwnSizeAndAnUnreadySurfaceIsLeftForThePass) {
+    otherSize[0] = 32;
+    otherSize[1] = 48;
+    EXPECT_EQ(runOnBoth("EQ"), 7);
+    makeOffscreenCurrent(1);
+    std::vector<RgbPixel> second = readOffscreenPixels();
+    const size_t columnsDrawn = [&] {
+        size_t columns = 0;
+        for (int x = 0; x < 64; ++x)
+            columns += litPixels({second.begin() + 24 * 64 + x, second.begin() + 24 * 64 + x + 1}) > 0;
+        return columns;
+    }();
+    EXPECT_LE(columnsDrawn, 32u) << "the frame fills the surface's own 32 columns, not the first one's 64";
+    EXPECT_GT(columnsDrawn, 24u);
+    EXPECT_EQ(viewportWidth, 64) << "the first surface's size is left as it was";
+
+    makeOffscreenCurrent(0);
+    otherReady = false;
+    log.clear();
+    EXPECT_EQ(runOnBoth("EQ"), 7);
+    EXPECT_EQ(log, "EfswQ") << "a surface that cannot take a frame is neither drawn nor swapped";
+}
+
+TEST_F(SeveralSurfacesTest, AnInactiveRunSwapsEverySurfaceAndDrawsNone) {
+    activeFlag = 0;
+    EXPECT_EQ(runOnBoth("EQ"), 7);
+    EXPECT_EQ(log, "EsSwQ");
 }
 
 } // namespace
