@@ -170,13 +170,13 @@ struct UnderTheLogo {
     bool wordmarkAllowed;      // else the logo lies on pure black
 };
 
-// Over background 3 the corner logo lies on black under the still background,
-// the two gentle ripples, and the stressed one while its pulse is low. The
-// stretched strip of effect 6 runs the sheet's top left under it, where only
-// the wordmark may be: no other logo passes beneath the corner logo.
+// Over background 3 the corner logo lies on black under the static background,
+// the gentle and the rows-only ripples, and the stressed ripple while its
+// pulse is low. The stretched strip of effect 6 runs the sheet's top left
+// under it, where only the wordmark may be: no other logo passes beneath it.
 TEST(Pictures, OnTheLogoSheetTheCornerLogoNeverLiesOnItsOwnCopy) {
     const UnderTheLogo rows[] = {
-        {"still", 0, -51, 102, false},          {"stressed ripple, low pulse", 1, -51, 0, false},
+        {"static", 0, -51, 102, false},         {"stressed ripple, low pulse", 1, -51, 0, false},
         {"gentle ripple", 2, -51, 102, false},  {"rows only", 3, -51, 102, false},
         {"stretched strip", 6, -51, 102, true},
     };
