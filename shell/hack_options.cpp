@@ -26,8 +26,8 @@ const char* const usageHead =
     "  --delay MICROSECONDS     pause between frames, 16666 unless given; 0 draws at once\n"
     "  --fps, --no-fps          show the frame rate in a corner, or not\n"
     "What it draws, for this run (the settings file keeps the rest):\n"
-    "  --defaults               take the defaults, not the settings file, for what no option\n"
-    "                           sets (the settings dialogs pass it)\n";
+    "  --defaults               start from the defaults, not the settings file (the settings\n"
+    "                           dialogs pass it, so that what they show is what draws)\n";
 
 // Between the two: a line for each setting's option, from settingFields.
 
