@@ -183,7 +183,8 @@ TEST_F(ConfigXml, EachNumberHasItsOptionDefaultAndRangeAndALabelThatSaysIt) {
 
 // A file in which every setting that has an option differs from its
 // default, under the command XScreenSaver's dialog runs with every control at
-// its default (the XML's <command> alone), and under MATE's.
+// its default (the XML's <command> alone), and under MATE's. "frames", which
+// no dialog sets, comes from the file under both.
 TEST_F(ConfigXml, UnderTheDialogItsDefaultsWinOverTheFileAndUnderMateTheFileChooses) {
     struct Case {
         const char* whose;
@@ -204,6 +205,7 @@ TEST_F(ConfigXml, UnderTheDialogItsDefaultsWinOverTheFileAndUnderMateTheFileChoo
         for (const SettingField& field : settingFields)
             if (field.option)
                 putValue(field.name, otherThanDefault(field));
+        putValue("frames", std::bit_cast<uint32_t>(42.5f));
         std::vector<const char*> argv = {"norwyn"};
         for (const std::string& word : c.words)
             argv.push_back(word.c_str());
@@ -219,6 +221,7 @@ TEST_F(ConfigXml, UnderTheDialogItsDefaultsWinOverTheFileAndUnderMateTheFileChoo
             const uint32_t expected = c.defaultsWin ? settingBits(defaults, field) : otherThanDefault(field);
             EXPECT_EQ(settingBits(settings, field), expected) << field.name;
         }
+        EXPECT_EQ(settings.frames, 42.5f);
     }
 }
 

@@ -4,11 +4,8 @@
 #include "settings/catalogs.h"
 #include "shell/hack_options.h"
 
-#include "memory_store.h"
-
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <vector>
 
 namespace {
@@ -77,37 +74,6 @@ TEST_F(HackOptionsTest, SettingsAreOverriddenWithTheDialogsClamps) {
     applyOverrides(options.overrides, untouched);
     EXPECT_EQ(untouched.efecto, 0);
     EXPECT_EQ(untouched.sombra, 0) << "what the options leave comes from the file";
-}
-
-// The file says effect 4 with the mask; --defaults, which the settings
-// dialogs pass, puts the defaults under the options instead, so the dialog's
-// default (which passes nothing) wins. "frames" no option sets: it always
-// comes from the file.
-TEST_F(HackOptionsTest, WithDefaultsWhatNoOptionSetsIsItsDefaultElseTheFiles) {
-    struct Case {
-        std::vector<const char*> words;
-        int32_t efecto, mascara;
-    };
-    const Case cases[] = {
-        {{"--root"}, 4, 1},
-        {{"--root", "--effect", "5"}, 5, 1},
-        {{"--root", "--defaults"}, 2, 0},
-        {{"-defaults", "--root", "--effect", "5"}, 5, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::PrintToString(c.words));
-        memoryStore = MemoryStore{};
-        settingsStore = memorySettingsStore();
-        putValue("efecto", 4);
-        putValue("mascara", 1);
-        putValue("frames", std::bit_cast<uint32_t>(42.5f));
-        settings = Settings{};
-        ASSERT_TRUE(parse(c.words)) << error;
-        loadRunSettings(options);
-        EXPECT_EQ(settings.efecto, c.efecto);
-        EXPECT_EQ(settings.mascara, c.mascara);
-        EXPECT_EQ(settings.frames, 42.5f);
-    }
 }
 
 TEST_F(HackOptionsTest, UnknownOptionsMissingNumbersAndUnlistedChoicesAreRefused) {
