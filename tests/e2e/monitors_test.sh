@@ -20,25 +20,27 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# The X screen, 1824 by 1216 with a white root, in X coordinates:
-#   +--------------+----------------------+
-#   | no monitor   | above, 1024x576      |
-#   |   800x576    |                      |
-#   +----+---------+------------+---------+
-#   |    | left    | primary    |
-#   |    | 480x640 | 800x600    |
-#   |    |         +------------+
-#   +----+---------+
-Xvfb -displayfd 3 -screen 0 1824x1216x24 -noreset -ac -wr 3>"$work/display" >/dev/null 2>&1 &
+# The X screen, 1504 by 1216 with a white root, in X coordinates. Wine
+# places its virtual screen's corner at the root's, so the monitors reach
+# the screen's left and top edges:
+#   +------------+------------------------+
+#   | no monitor | above, 1024x576        |
+#   |  480x576   |                        |
+#   +------------+--------------+---------+
+#   | left       | primary      |
+#   | 480x640    | 800x600      |
+#   |            +--------------+
+#   +------------+
+Xvfb -displayfd 3 -screen 0 1504x1216x24 -noreset -ac -wr 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -s "$work/display" ] && break
     sleep 0.1
 done
 export DISPLAY=":$(head -n1 "$work/display")"
-xrandr --setmonitor '*primary' 800/211x600/159+800+576 screen >/dev/null
-xrandr --setmonitor left 480/127x640/169+320+576 none >/dev/null
-xrandr --setmonitor above 1024/271x576/152+800+0 none >/dev/null
+xrandr --setmonitor '*primary' 800/211x600/159+480+576 screen >/dev/null
+xrandr --setmonitor left 480/127x640/169+0+576 none >/dev/null
+xrandr --setmonitor above 1024/271x576/152+480+0 none >/dev/null
 
 # Wine reads the monitors from Xinerama, which follows the layout above,
 # only with XRandR off; the wineserver that starts the saver must start
@@ -72,9 +74,9 @@ wait_for_end() {
 }
 
 # The monitors as parts of the screenshot, "width height X-offset Y-offset".
-primary="800 600 800 576"
-left="480 640 320 576"
-above="1024 576 800 0"
+primary="800 600 480 576"
+left="480 640 0 576"
+above="1024 576 480 0"
 
 # Mean, lowest and highest level (0 to 1) of a part of the screenshot.
 levels() { # width, height, X offset, Y offset
@@ -95,23 +97,29 @@ shows_scene() { # width, height, X offset, Y offset
     scene_levels "$mean" "$high"
 }
 
-# True when the monitor's last 32 columns and its top 32 rows are lit by the
-# scene: a frame drawn at another monitor's size would leave them cleared
-# black, or cropped off the window.
-scene_reaches_the_edges() { # width, height, X offset, Y offset
-    local mean low high
-    read -r mean low high <<<"$(levels 32 "$2" $(($3 + $1 - 32)) "$4")"
-    awk -v h="$high" 'BEGIN { exit !(h > 0.3) }' || return 1
-    read -r mean low high <<<"$(levels "$1" 32 "$3" "$4")"
-    awk -v h="$high" 'BEGIN { exit !(h > 0.3) }'
+# The black margins around the picture on a monitor: "left right top bottom".
+# The scene keeps its shape, so a monitor wider than the background shows it
+# between two equal black bars; a frame drawn at another monitor's size
+# would sit in a corner or be cropped.
+margins() { # width, height, X offset, Y offset
+    local box
+    box=$(/usr/bin/convert "$work/screen.png" -crop "$1x$2+$3+$4" +repage -bordercolor black -border 1 \
+        -fuzz 2% -trim -format '%w %h %X %Y' info:)
+    read -r width height x y <<<"${box//+/}"
+    echo "$((x - 1)) $(($1 - x + 1 - width)) $((y - 1)) $(($2 - y + 1 - height))"
 }
 
-# Pixels of the monitor that differ between the two screenshots.
+# True when the margins are equal side to side and top to bottom, to 2 pixels.
+centred() { # left, right, top, bottom
+    awk -v l="$1" -v r="$2" -v t="$3" -v b="$4" \
+        'function abs(v) { return v < 0 ? -v : v } BEGIN { exit !(abs(l - r) <= 2 && abs(t - b) <= 2) }'
+}
+
+# Pixels of the monitor that differ between the screenshot and one taken later.
 moved_pixels() { # width, height, X offset, Y offset
-    /usr/bin/compare -metric AE \
-        <(/usr/bin/convert "$work/screen.png" -crop "$1x$2+$3+$4" +repage png:-) \
-        <(/usr/bin/convert "$work/later.png" -crop "$1x$2+$3+$4" +repage png:-) null: 2>&1 |
-        awk '{print int($1)}' || true
+    /usr/bin/convert "$work/screen.png" -crop "$1x$2+$3+$4" +repage "$work/monitor-1.png"
+    /usr/bin/convert "$work/later.png" -crop "$1x$2+$3+$4" +repage "$work/monitor-2.png"
+    /usr/bin/compare -metric AE "$work/monitor-1.png" "$work/monitor-2.png" null: 2>&1 | awk '{print int($1)}' || true
 }
 
 # Takes a screenshot; true once it shows the run under way: a frame of the
@@ -129,7 +137,7 @@ stored_frames() {
 
 # A start on the left monitor, moves on it: 30 pixels are let pass, 70 end the run.
 wine reg delete "$settings_key" /f >/dev/null 2>&1 || true
-start_saver 560 896
+start_saver 240 896
 wait_until 30 run_on_screen || echo "the scene did not show on every monitor within 30 seconds"
 sleep 1
 /usr/bin/import -window root "$work/later.png"
@@ -137,18 +145,22 @@ sleep 1
 for monitor in primary left above; do
     read -r mean low high <<<"$(levels ${!monitor})"
     check "the scene fills the $monitor monitor (levels $mean, $low to $high)" "scene_levels $mean $high"
-    check "the scene on the $monitor monitor reaches its right and top edges" "scene_reaches_the_edges ${!monitor}"
+    read -r l r t b <<<"$(margins ${!monitor})"
+    check "the scene is centred on the $monitor monitor (margins $l $r $t $b)" "centred $l $r $t $b"
     moved=$(moved_pixels ${!monitor})
     check "the scene on the $monitor monitor moves within a second ($moved pixels)" '[ "$moved" -gt 1000 ]'
 done
-read -r mean low high <<<"$(levels 800 576 0 0)"
+# shellcheck disable=SC2086
+read -r l r t b <<<"$(margins $above)"
+check "the wide monitor shows the scene unstretched, between black bars ($l and $r pixels)" '[ "$l" -gt 50 ]'
+read -r mean low high <<<"$(levels 480 576 0 0)"
 check "the part of the screen no monitor shows is untouched (lowest level $low)" '[ "$low" = 1 ]'
-read -r mean low high <<<"$(levels 224 640 1600 576)"
+read -r mean low high <<<"$(levels 224 640 1280 576)"
 check "the part right of the primary, below the wide monitor, is untouched (lowest level $low)" '[ "$low" = 1 ]'
-xdotool mousemove 590 896
+xdotool mousemove 270 896
 sleep 1
 check "a move of 30 pixels on the left monitor lets the run go on" 'kill -0 "$saver_pid" 2>/dev/null'
-xdotool mousemove 630 896
+xdotool mousemove 310 896
 wait_for_end
 check "a move of 70 pixels on the left monitor ends the run with 0 ($code)" '[ "$code" = 0 ]'
 frames=$(stored_frames)
@@ -156,7 +168,7 @@ check "the run stored \"frames\" ($frames)" '[ -n "$frames" ] && [ "$((frames))"
 
 # A start on the monitor above, a click on it.
 wine reg delete "$settings_key" /f >/dev/null 2>&1 || true
-start_saver 1312 288
+start_saver 992 288
 wait_until 30 run_on_screen || echo "the scene did not show on every monitor within 30 seconds"
 sleep 1
 check "the run goes on while nothing happens" 'kill -0 "$saver_pid" 2>/dev/null'
@@ -167,7 +179,7 @@ frames=$(stored_frames)
 check "the run stored \"frames\" ($frames)" '[ -n "$frames" ] && [ "$((frames))" -ne 0 ]'
 
 # A start on the left monitor, a click on it.
-start_saver 560 896
+start_saver 240 896
 wait_until 30 run_on_screen || echo "the scene did not show on every monitor within 30 seconds"
 xdotool click 1
 wait_for_end
