@@ -135,8 +135,8 @@ stored_frames() {
     wine reg query "$settings_key" /v frames 2>/dev/null | awk '$1 == "frames" { print $3 }' | tr -d '\r'
 }
 
-# A start on the left monitor, moves on it: 30 pixels are let pass, 70 end the run.
-wine reg delete "$settings_key" /f >/dev/null 2>&1 || true
+# A start on the left monitor, moves on it: 30 pixels are let pass, 70 end the
+# run. The fresh prefix holds no settings yet.
 start_saver 240 896
 wait_until 30 run_on_screen || echo "the scene did not show on every monitor within 30 seconds"
 sleep 1
