@@ -29,6 +29,15 @@ bool registerWindowClass() {
     return RegisterClassA(&windowClass) != 0;
 }
 
+// Releases what the opening built, then shows why it failed.
+bool failOpening(const char* message) {
+    closeSaverWindow();
+    showErrorBox(message, "ERROR", openingFlags);
+    return false;
+}
+
+} // namespace
+
 PIXELFORMATDESCRIPTOR pixelFormatFor(int colourBits) {
     PIXELFORMATDESCRIPTOR format = {};
     format.nSize = sizeof(PIXELFORMATDESCRIPTOR);
@@ -40,15 +49,6 @@ PIXELFORMATDESCRIPTOR pixelFormatFor(int colourBits) {
     format.iLayerType = PFD_MAIN_PLANE;
     return format;
 }
-
-// Releases what the opening built, then shows why it failed.
-bool failOpening(const char* message) {
-    closeSaverWindow();
-    showErrorBox(message, "ERROR", openingFlags);
-    return false;
-}
-
-} // namespace
 
 bool openSaverWindow(const char* title, RECT rect, int colourBits) {
     moduleHandle = GetModuleHandleA(nullptr);

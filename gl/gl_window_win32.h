@@ -17,8 +17,10 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 extern HWND parentWindow;
 bool saverCoversScreen();
 
-// Opens the window over rect with a double-buffered RGBA format of colourBits
-// and a 16-bit depth buffer, makes its context current and sets the GL state.
+// A double-buffered RGBA format of colourBits with a 16-bit depth buffer.
+PIXELFORMATDESCRIPTOR pixelFormatFor(int colourBits);
+
+// Opens the window over rect with the pixel format above, makes its context current and sets the GL state.
 // On failure everything built is released, the reason shown, and false returned.
 bool openSaverWindow(const char* title, RECT rect, int colourBits);
 // Releases what is held in the reverse order. A window already destroyed from

@@ -1,9 +1,10 @@
 // The Win32 side of a Preview or Saver run: the window over the screen or
-// the preview area (and, full-screen, the covers of the other monitors and
-// the system told that a screen saver runs), the message queue, the swap.
+// the preview area (and, full-screen, the windows that show the scene on the
+// other monitors and the system told that a screen saver runs), the message
+// queue, the swaps.
 
 #include "gl/gl_window_win32.h"
-#include "shell/monitor_covers_win32.h"
+#include "shell/monitor_windows_win32.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
 #include "shell/saver_loop.h"
@@ -48,7 +49,8 @@ void swapWindowBuffers() {
     SwapBuffers(deviceContext);
 }
 
-constexpr SaverPlatform messageLoop = {pollMessage, swapWindowBuffers, nullptr};
+// The other monitors' windows count no surface outside a full-screen run.
+constexpr SaverPlatform messageLoop = {pollMessage, swapWindowBuffers, nullptr, &monitorSurfaces};
 
 bool openRun() {
     RECT rect;
@@ -60,9 +62,10 @@ bool openRun() {
     }
     if (!openSaverWindow(saverWindowTitle, rect, colourBits))
         return false;
-    openMonitorCovers();
-    if (runMode == Saver)
+    if (runMode == Saver) {
+        openMonitorWindows(monitorsBesideTheScene(), colourBits);
         SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &wasRunning, 0);
+    }
     return true;
 }
 
@@ -73,7 +76,7 @@ void leaveRun() {
 }
 
 void closeRun() {
-    closeMonitorCovers();
+    closeMonitorWindows();
     closeSaverWindow();
 }
 

@@ -5,6 +5,7 @@
 
 #include "gl/gl_window_win32.h"
 #include "gl/texture_set.h"
+#include "settings/settings_store.h"
 #include "shell/run_mode.h"
 #include "shell/saver_input.h"
 #include "shell/shell_win32.h"
@@ -17,6 +18,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -151,6 +153,31 @@ TEST_F(SaverRunWiring, OnlyAFullScreenRunTellsTheSystemAScreenSaverRuns) {
     EXPECT_EQ(runSaver(), 0);
     EXPECT_FALSE(screenSaverRunning());
     EXPECT_EQ(takeErrorBoxes(), ErrorBoxes{openingError("Initialization Failed.")});
+}
+
+// A store that notes, at each write of "frames", whether the system was told
+// that a screen saver runs.
+std::vector<bool> runningAtEachFramesWrite;
+
+bool readNothing(StoredValue*, int) {
+    return false;
+}
+
+bool noteTheRunningState(const StoredValue* values, int count) {
+    for (int index = 0; index < count; ++index)
+        if (std::string_view(values[index].name) == "frames")
+            runningAtEachFramesWrite.push_back(screenSaverRunning());
+    return true;
+}
+
+TEST_F(SaverRunWiring, TheSystemHearsTheSaverStoppedBeforeFramesIsStored) {
+    const SettingsStore productStore = settingsStore;
+    settingsStore = {readNothing, noteTheRunningState};
+    runningAtEachFramesWrite.clear();
+    const DuringTheRun saver = sampledRun(Saver);
+    settingsStore = productStore;
+    EXPECT_TRUE(saver.screenSaverRunning);
+    EXPECT_EQ(runningAtEachFramesWrite, std::vector<bool>{false}) << "one write, after the system heard";
 }
 
 TEST_F(SaverRunWiring, TheCursorHidesInAFullScreenRunOnly) {

@@ -22,6 +22,7 @@
 
 #include "error_boxes_win32.h"
 #include "off_screen_win32.h"
+#include "pixel_format_win32.h"
 #include "saver_window_test_win32.h"
 
 #include <gtest/gtest.h>
@@ -49,33 +50,13 @@ Misdeed parentMisdeed = Misdeed::None;
 HWND createdChild = nullptr;
 bool otherFormatSet = false;
 
-// Sets a pixel format on the child other than the one the saver will
-// choose; a window takes one pixel format for its whole life.
-void giveAnotherPixelFormat(HWND child) {
-    HDC dc = GetDC(child);
-    PIXELFORMATDESCRIPTOR wanted = {};
-    wanted.nSize = sizeof wanted;
-    wanted.nVersion = 1;
-    wanted.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    wanted.iPixelType = PFD_TYPE_RGBA;
-    wanted.cColorBits = 16;
-    wanted.cDepthBits = 16;
-    wanted.iLayerType = PFD_MAIN_PLANE;
-    const int saversChoice = ChoosePixelFormat(dc, &wanted);
-    const int other = saversChoice == 1 ? 2 : 1;
-    PIXELFORMATDESCRIPTOR described = {};
-    DescribePixelFormat(dc, other, sizeof described, &described);
-    otherFormatSet = SetPixelFormat(dc, other, &described) != FALSE;
-    ReleaseDC(child, dc);
-}
-
 LRESULT CALLBACK previewAreaProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_PARENTNOTIFY && LOWORD(wParam) == WM_CREATE) {
         createdChild = reinterpret_cast<HWND>(lParam);
         if (parentMisdeed == Misdeed::DestroyTheChild)
             DestroyWindow(createdChild);
         if (parentMisdeed == Misdeed::SetAnotherPixelFormat)
-            giveAnotherPixelFormat(createdChild);
+            otherFormatSet = setAnotherPixelFormat(createdChild);
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
