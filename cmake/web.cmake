@@ -20,7 +20,7 @@ set(web_shell ${CMAKE_SOURCE_DIR}/resources/web/index.html)
 # emulation turns the scene's immediate mode into WebGL.
 set(web_link_options
     -sLEGACY_GL_EMULATION=1 -sASYNCIFY=1 -sALLOW_MEMORY_GROWTH=1 -sMINIFY_HTML=0
-    -sEXPORTED_RUNTIME_METHODS=ccall,UTF8ToString
+    -sEXPORTED_RUNTIME_METHODS=allocateUTF8,UTF8ToString
     --shell-file ${web_shell} -lEGL -lGL)
 
 # The page for a web server: index.html, index.js, index.wasm.

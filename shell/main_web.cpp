@@ -51,9 +51,11 @@ std::vector<SettingPair> addressPairs() {
             part[side] += *at;
             continue;
         }
-        if (side == 1)
+        if (side == 1) {
             pairs.push_back({part[0], part[1]});
-        part[side].clear();
+            part[0].clear();
+            part[1].clear();
+        }
         side = 1 - side;
     }
     std::free(text);
