@@ -123,12 +123,17 @@ void shortestDigits(float number, std::string& digits, int& exponent) {
         digits.pop_back();
 }
 
-std::string fixedForm(const std::string& digits, int exponent) {
+// A whole number is written as its exact value, not as the shortest digits
+// padded with zeros: of two texts of one length the nearer wins.
+std::string fixedForm(float number, const std::string& digits, int exponent) {
     const int count = static_cast<int>(digits.size());
     if (exponent < 0)
         return "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
-    if (count <= exponent + 1)
-        return digits + std::string(static_cast<size_t>(exponent + 1 - count), '0');
+    if (count <= exponent + 1) {
+        char whole[64];
+        std::snprintf(whole, sizeof whole, "%.0f", static_cast<double>(number));
+        return whole;
+    }
     return digits.substr(0, static_cast<size_t>(exponent + 1)) + "." + digits.substr(static_cast<size_t>(exponent + 1));
 }
 
@@ -152,7 +157,7 @@ std::to_chars_result writeFloatOwn(char* first, char* last, float number) {
     std::string digits;
     int exponent = 0;
     shortestDigits(std::fabs(number), digits, exponent);
-    const std::string fixed = fixedForm(digits, exponent);
+    const std::string fixed = fixedForm(std::fabs(number), digits, exponent);
     const std::string scientific = scientificForm(digits, exponent);
     // The shorter form; a tie goes to the fixed one.
     return copyOut(first, last, sign + (scientific.size() < fixed.size() ? scientific : fixed));
