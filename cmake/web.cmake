@@ -10,6 +10,10 @@ target_sources(norwyn_core PRIVATE
     settings/settings_store_web.cpp
 )
 
+# Debian's emscripten finds its JavaScript modules in /usr/share/nodejs, where
+# Node does not look unless told; the links run its optimiser under Node.
+set(CMAKE_CXX_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
+
 set(web_sources
     gl/gl_window_web.cpp
     shell/main_web.cpp

@@ -89,6 +89,16 @@ describe("the plain view", () => {
         assert.ok(tinted[0] > tinted[1], "the tint is not red");
     });
 
+    test("a choice in the panel changes the running scene at once", async () => {
+        const page = await visit(`?efecto=2&sombra=0&${still}`);
+        await assertMoving(page);
+        await page.selectOption("[data-setting=efecto]", "0");
+        await page.waitForTimeout(200);
+        const first = await canvasPixels(page);
+        await page.waitForTimeout(300);
+        assert.ok(difference(first, await canvasPixels(page)) < 0.05, "the background still moves");
+    });
+
     test("the panel offers the dialogs' captions, and a choice stays after a reload", async () => {
         const page = await visit();
         const captions = await page.locator("[data-setting=efecto] option").allTextContents();
@@ -116,6 +126,20 @@ describe("the address", () => {
         assert.equal(await page.inputValue("[data-setting=numeroparticulas]"), "9999");
         assert.equal(await page.evaluate(() => localStorage.getItem("norwyn.efecto")), null);
         assert.ok(page.messages.some(m => m.type === "warning" && m.text.includes("numeroparticulas wants 0..9999")));
+    });
+
+    test("fps=1 draws the frame rate in the lower-left corner", async () => {
+        const corner = ({ width, height, rgb }) => {
+            let total = 0;
+            for (let y = height - 30; y < height; ++y)
+                for (let x = 0; x < 120 * 3; ++x)
+                    total += rgb[(y * width) * 3 + x];
+            return total / (30 * 120 * 3);
+        };
+        const query = `?efecto=0&sombra=0&${still}`;
+        const without = corner(await canvasPixels(await visit(query)));
+        const withRate = corner(await canvasPixels(await visit(query + "&fps=1")));
+        assert.ok(Math.abs(withRate - without) > 2, `the corner is ${withRate} with the rate, ${without} without`);
     });
 
     // clang-format off
