@@ -75,7 +75,8 @@ void drawFrameRate(float framesPerSecond, int width, int height) {
     const float scale = static_cast<float>(std::max(1, height / 360));
     const float margin = 4 * scale;
 
-    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    if constexpr (!webGl)
+        glPushAttrib(GL_ALL_ATTRIB_BITS);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
@@ -97,5 +98,11 @@ void drawFrameRate(float framesPerSecond, int width, int height) {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
-    glPopAttrib();
+    if constexpr (!webGl) {
+        glPopAttrib();
+    } else {
+        // The web's GL emulation has no attribute stack: the state a frame leaves is set back by hand.
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_DEPTH_TEST);
+    }
 }

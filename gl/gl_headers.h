@@ -6,3 +6,11 @@
 #endif
 #include <GL/gl.h>
 #include <GL/glu.h>
+
+// True in the browser build, where Emscripten's GL emulation runs the scene
+// on WebGL; the few calls it cannot take as desktop GL does test this.
+#ifdef __EMSCRIPTEN__
+constexpr bool webGl = true;
+#else
+constexpr bool webGl = false;
+#endif

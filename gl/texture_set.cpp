@@ -34,7 +34,8 @@ int loadTextureSet() {
         glBindTexture(GL_TEXTURE_2D, textureSet.names[slot]);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        glTexImage2D(GL_TEXTURE_2D, 0, 3, textureSize, textureSize, 0, GL_RGB, GL_UNSIGNED_BYTE,
+        // WebGL refuses the internal format 3 (every texture samples black); GL_RGB means the same.
+        glTexImage2D(GL_TEXTURE_2D, 0, webGl ? GL_RGB : 3, textureSize, textureSize, 0, GL_RGB, GL_UNSIGNED_BYTE,
                      pictures[slot].bgr.data());
     }
     return 1;

@@ -135,8 +135,12 @@ void drawBackgroundGrid() {
             glTexCoord2f(sLeft + cell.ds0, tBottom + cell.dt0);
             glVertex3f(left, bottom, 0);
             // Everything drawn later in the frame takes this white; GL clamps it to 1.
-            glColor3f(255, 255, 255);
+            if constexpr (!webGl)
+                glColor3f(255, 255, 255);
             glEnd();
+            // The web's GL emulation takes a colour before glEnd as vertex data and clamps none: its white follows.
+            if constexpr (webGl)
+                glColor3f(1, 1, 1);
         }
     }
 }

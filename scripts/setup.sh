@@ -13,7 +13,13 @@ norwyn_packages=(
     libx11-dev xscreensaver xscreensaver-data procps
     libwayland-dev libwayland-bin wayland-protocols libxkbcommon-dev sway swayidle grim wtype weston python3
     dpkg-dev file libxml2-utils desktop-file-utils groff-base lintian
+    emscripten chromium
 )
+
+# The web tests' one npm package, playwright-core, as tests/web/package-lock.json pins it.
+install_web_test_packages() {
+    (cd "$repo_root/tests/web" && npm ci --no-audit --no-fund --loglevel=error)
+}
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

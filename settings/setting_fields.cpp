@@ -1,8 +1,8 @@
 #include "settings/setting_fields.h"
 
+#include "settings/float_text.h"
+
 #include <algorithm>
-#include <bit>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -10,7 +10,7 @@ namespace {
 
 std::string shortest(float number) {
     char text[32];
-    const auto written = std::to_chars(text, text + sizeof text, number);
+    const auto written = writeFloat(text, text + sizeof text, number);
     return std::string(text, written.ptr);
 }
 
@@ -56,14 +56,14 @@ const SettingField* findSettingField(std::string_view name) {
 }
 
 uint32_t settingBits(const Settings& record, const SettingField& field) {
-    return field.integer ? static_cast<uint32_t>(record.*field.integer) : std::bit_cast<uint32_t>(record.*field.real);
+    return field.integer ? static_cast<uint32_t>(record.*field.integer) : floatBits(record.*field.real);
 }
 
 void setSettingBits(Settings& record, const SettingField& field, uint32_t bits) {
     if (field.integer)
         record.*field.integer = static_cast<int32_t>(bits);
     else
-        record.*field.real = std::bit_cast<float>(bits);
+        record.*field.real = floatFromBits(bits);
 }
 
 RangedValue rangedInteger(const SettingField& field, int64_t number) {
@@ -90,20 +90,20 @@ RangedValue rangedInteger(const SettingField& field, int64_t number) {
 }
 
 RangedValue rangedReal(const SettingField& field, float number) {
-    const uint32_t bits = std::bit_cast<uint32_t>(number);
+    const uint32_t bits = floatBits(number);
     switch (field.kind) {
     case SettingKind::DropSize:
         if (std::isnan(number))
             return refused;
         if (number < 0)
-            return brought(std::bit_cast<uint32_t>(0.0f));
+            return brought(floatBits(0.0f));
         if (number > largestDropSize)
-            return brought(std::bit_cast<uint32_t>(largestDropSize));
+            return brought(floatBits(largestDropSize));
         return kept(bits);
     case SettingKind::FrameRate:
         // An average that is no number, endless or below zero was never
         // measured; it counts as none, as before the first full-screen run.
-        return std::isfinite(number) && number >= 0 ? kept(bits) : brought(std::bit_cast<uint32_t>(0.0f));
+        return std::isfinite(number) && number >= 0 ? kept(bits) : brought(floatBits(0.0f));
     case SettingKind::Flag:
     case SettingKind::Choice:
     case SettingKind::Number:

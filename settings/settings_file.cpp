@@ -1,8 +1,8 @@
 #include "settings/settings_file.h"
 
+#include "settings/float_text.h"
 #include "settings/setting_fields.h"
 
-#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -77,12 +77,12 @@ Reading readInteger(std::string_view text, int64_t& number) {
 Reading readReal(std::string_view text, float& number) {
     const char* first = text.data();
     const char* last = text.data() + text.size();
-    const auto [end, error] = std::from_chars(first, last, number);
+    const auto [end, error] = readFloat(first, last, number);
     if (end != last || (error != std::errc() && error != std::errc::result_out_of_range))
         return {Reading::Refused, 0, "wants a decimal number"};
     if (error == std::errc::result_out_of_range) {
         double wide = 0;
-        if (std::from_chars(first, last, wide).ec != std::errc())
+        if (readDouble(first, last, wide).ec != std::errc())
             return {Reading::Refused, 0, "is out of range"};
         constexpr float endless = std::numeric_limits<float>::infinity();
         number = std::fabs(wide) > std::numeric_limits<float>::max() ? (wide > 0 ? endless : -endless)
@@ -125,7 +125,7 @@ Reading readNumber(std::string_view text, const StoredValue& value, const Settin
         return fromRange(*field, rangedReal(*field, number));
     if (std::isinf(number))
         return {Reading::Refused, 0, "is out of range"};
-    return {Reading::Taken, std::bit_cast<uint32_t>(number), {}};
+    return {Reading::Taken, floatBits(number), {}};
 }
 
 // A setting's text that is no number at all is told as one outside its
@@ -155,7 +155,7 @@ std::string writtenNumber(const StoredValue& value) {
     char number[64];
     const auto written = value.kind == ValueKind::Integer
                              ? std::to_chars(number, number + sizeof number, static_cast<int32_t>(value.bits))
-                             : std::to_chars(number, number + sizeof number, std::bit_cast<float>(value.bits));
+                             : writeFloat(number, number + sizeof number, floatFromBits(value.bits));
     return std::string(number, written.ptr);
 }
 

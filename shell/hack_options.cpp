@@ -2,10 +2,10 @@
 
 #include "settings/catalogs.h"
 #include "settings/dialog_rules.h"
+#include "settings/float_text.h"
 #include "settings/settings_store.h"
 
 #include <algorithm>
-#include <bit>
 #include <charconv>
 #include <cstring>
 #include <limits>
@@ -146,7 +146,7 @@ bool settingOptionBits(const SettingField& field, bool cleared, const char* valu
             error = spelling + " needs a number of thousandths";
             return false;
         }
-        bits = std::bit_cast<uint32_t>(dropSizeFromEntry(number));
+        bits = floatBits(dropSizeFromEntry(number));
         return true;
     case SettingKind::FrameRate:
         break;
