@@ -22,13 +22,13 @@ TEST(SettingPairs, HoldEachValueAsTheFileDoes) {
     // clang-format off
     const PairCase table[] = {
         {"efecto", "4", true, 4, nullptr},
-        {"efecto", "abc", false, 0, "efecto wants a whole number"},
+        {"efecto", "abc", false, 0, "efecto wants 0..6"},
         {"efecto", "7", false, 0, "efecto wants 0..6"},
         {"imagenfondo", "1", false, 0, "imagenfondo wants 0|2|3|4"},
         {"numeroparticulas", "-5", true, 0, "numeroparticulas wants 0..9999"},
         {"numeroparticulas", "20000", true, 9999, "numeroparticulas wants 0..9999"},
         {"numeroparticulas", std::string(5000, '9'), true, 9999, "numeroparticulas wants 0..9999"},
-        {"sombra", "2", true, 1, "sombra wants 0 or 1"},
+        {"sombra", "2", false, 0, "sombra wants 0 or 1"},
         {"tamaxparticulas", "0.5", true, floatBits(0.1f), "tamaxparticulas wants 0..0.1"},
         {"tamaxparticulas", "0.02", true, floatBits(0.02f), nullptr},
         {"efecto", "1\nimagenfondo = 3", false, 0, "efecto wants"},
