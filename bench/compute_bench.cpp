@@ -47,45 +47,38 @@ void gridCells(benchmark::State& state) {
 }
 BENCHMARK(gridCells)->Name("grid/effect")->DenseRange(0, effectCount - 1);
 
-void dropSteps(benchmark::State& state) {
+void stepEveryDrop() {
+    for (int32_t index = 0; index < particlePool.particleCount; ++index)
+        stepParticle(particlePool.particles[index]);
+}
+
+void cornersOfEveryDrop() {
+    for (int32_t index = 0; index < particlePool.particleCount; ++index) {
+        const DropCorners corners = dropCorners(particlePool.particles[index]);
+        benchmark::DoNotOptimize(corners);
+    }
+}
+
+// The drops' work of a frame, over a warmed-up pool of state.range(0) drops.
+template <void (*work)()>
+void dropWork(benchmark::State& state) {
     const int drops = static_cast<int>(state.range(0));
     snapshotWith(drops).restore();
     for (auto _ : state) {
-        for (int32_t index = 0; index < particlePool.particleCount; ++index)
-            stepParticle(particlePool.particles[index]);
+        work();
         benchmark::ClobberMemory();
     }
     state.counters["drops"] = drops;
 }
-BENCHMARK(dropSteps)->Name("drops/step")->Arg(200)->Arg(2000)->Arg(9999);
-
-void dropCornersOnly(benchmark::State& state) {
-    const int drops = static_cast<int>(state.range(0));
-    snapshotWith(drops).restore();
-    for (auto _ : state) {
-        for (int32_t index = 0; index < particlePool.particleCount; ++index) {
-            const DropCorners corners = dropCorners(particlePool.particles[index]);
-            benchmark::DoNotOptimize(corners);
-        }
-    }
-    state.counters["drops"] = drops;
-}
-BENCHMARK(dropCornersOnly)->Name("drops/corners")->Arg(200)->Arg(2000)->Arg(9999);
 
 // A drop's whole computation in a frame: its step, then its corners.
-void dropStepsAndCorners(benchmark::State& state) {
-    const int drops = static_cast<int>(state.range(0));
-    snapshotWith(drops).restore();
-    for (auto _ : state) {
-        for (int32_t index = 0; index < particlePool.particleCount; ++index)
-            stepParticle(particlePool.particles[index]);
-        for (int32_t index = 0; index < particlePool.particleCount; ++index) {
-            const DropCorners corners = dropCorners(particlePool.particles[index]);
-            benchmark::DoNotOptimize(corners);
-        }
-    }
-    state.counters["drops"] = drops;
+void stepsAndCorners() {
+    stepEveryDrop();
+    cornersOfEveryDrop();
 }
-BENCHMARK(dropStepsAndCorners)->Name("drops/step+corners")->Arg(200)->Arg(2000)->Arg(9999);
+
+BENCHMARK(dropWork<stepEveryDrop>)->Name("drops/step")->Arg(200)->Arg(2000)->Arg(9999);
+BENCHMARK(dropWork<cornersOfEveryDrop>)->Name("drops/corners")->Arg(200)->Arg(2000)->Arg(9999);
+BENCHMARK(dropWork<stepsAndCorners>)->Name("drops/step+corners")->Arg(200)->Arg(2000)->Arg(9999);
 
 } // namespace

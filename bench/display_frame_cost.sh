@@ -24,10 +24,10 @@
 # at both ends of the window, so start-up and ending are left out. The
 # display server's own CPU is shown too, but is not the program's.
 #
-# sway refuses to run as root: as in tests/linux/wayland_test.sh it runs as
-# nobody in a runtime folder of its own, and norwyn reaches its socket as root.
+# sway runs as scripts/headless_sway.sh starts it, as in tests/linux/wayland_test.sh.
 set -euo pipefail
 source "$(dirname "$0")/../scripts/checks.sh"
+source "$(dirname "$0")/../scripts/headless_sway.sh"
 program=$(realpath "$1")
 repetitions=${2:-5}
 seconds=${NORWYN_BENCH_SECONDS:-10}
@@ -42,14 +42,9 @@ for tool in sway swaymsg Xvfb setpriv python3 cc; do
 done
 
 work=$(mktemp -d /tmp/norwyn-display-bench-XXXXXX)
-chmod 711 "$work" # nobody passes through to its runtime folder, and no further
-run=$work/run
-mkdir -m 700 "$run"
-chown 65534:65534 "$run"
 
 unset DISPLAY XSCREENSAVER_WINDOW WAYLAND_DISPLAY WAYLAND_SOCKET SWAYSOCK SWAYLOCK_PLUGIN_OUTPUT_NAME
 
-sway_pid=
 xvfb_pid=
 norwyn_pid=
 cleanup() {
@@ -65,38 +60,16 @@ cleanup() {
 trap cleanup EXIT
 
 
-# A process and all its descendants, found through their parents in /proc.
-tree_pids() { # pid
-    python3 - "$1" <<'EOF'
-import os, sys
-parents = {}
-for entry in os.listdir("/proc"):
-    if entry.isdigit():
-        try:
-            with open(f"/proc/{entry}/stat") as stat:
-                fields = stat.read().rsplit(")", 1)[1].split()
-            parents[int(entry)] = int(fields[1])
-        except (OSError, IndexError):
-            pass
-tree, grew = {int(sys.argv[1])}, True
-while grew:
-    grew = False
-    for pid, parent in parents.items():
-        if parent in tree and pid not in tree:
-            tree.add(pid)
-            grew = True
-print(*sorted(p for p in tree if p in parents))
-EOF
-}
-
-# One reading: monotonic seconds, the frames counted so far, the CPU seconds
-# of the run's processes (user + system, all threads), how many processes
-# they are, the CPU seconds of the display server, and how many times the
-# run's threads have gone to sleep.
-sample() { # run's pid, counter file, server pid
+# Reads /proc: a process and its descendants, found through their parents,
+# and with "sample", one reading of them: monotonic seconds, the frames
+# counted so far, the CPU seconds of the run's processes (user + system, all
+# threads), how many processes they are, the CPU seconds of the display
+# server, and how many times the run's threads have gone to sleep.
+processes() { # pid, or: sample run's pid, counter file, server pid
     python3 - "$@" <<'EOF'
 import os, struct, sys, time
-root, counter, server = int(sys.argv[1]), sys.argv[2], int(sys.argv[3])
+sampling = sys.argv[1] == "sample"
+root = int(sys.argv[2] if sampling else sys.argv[1])
 tick = os.sysconf("SC_CLK_TCK")
 stats = {}
 for entry in os.listdir("/proc"):
@@ -105,7 +78,7 @@ for entry in os.listdir("/proc"):
             with open(f"/proc/{entry}/stat") as stat:
                 fields = stat.read().rsplit(")", 1)[1].split()
             # fields[0] is the state, so utime and stime (stat's 14th and 15th) are 11 and 12
-            if fields[0] != "Z":
+            if not sampling or fields[0] != "Z":
                 stats[int(entry)] = (int(fields[1]), int(fields[11]) + int(fields[12]))
         except (OSError, IndexError):
             pass
@@ -117,6 +90,10 @@ while grew:
             tree.add(pid)
             grew = True
 tree &= stats.keys()
+if not sampling:
+    print(*sorted(tree))
+    sys.exit()
+counter, server = sys.argv[3], int(sys.argv[4])
 with open(counter, "rb") as file:
     frames = struct.unpack("<Q", file.read(8))[0]
 cpu = sum(stats[pid][1] for pid in tree) / tick
@@ -135,41 +112,17 @@ for pid in tree:
 print(f"{time.monotonic():.6f} {frames} {cpu:.2f} {len(tree)} {server_cpu:.2f} {sleeps}")
 EOF
 }
+tree_pids() { processes "$1"; }
+sample() { processes sample "$@"; }
 
 cc -O2 -shared -fPIC -o "$work/swap_counter.so" "$here/swap_counter.c" -ldl
 
 # --- the display servers ------------------------------------------------------
 
-printf '%s\n' 'xwayland disable' 'swaybg_command -' "output HEADLESS-1 mode ${width}x$height position 0 0" >"$run/config"
-chown 65534:65534 "$run/config"
-setpriv --reuid=65534 --regid=65534 --clear-groups \
-    env -i PATH=/usr/bin:/bin HOME="$run" XDG_RUNTIME_DIR="$run" \
-    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1 \
-    sway -c "$run/config" >"$work/sway.log" 2>&1 &
-sway_pid=$!
-wayland_display=
-sway_socket=
-sway_answers() {
-    local socket
-    for socket in "$run"/wayland-*; do [ -S "$socket" ] && wayland_display=${socket##*/}; done
-    for socket in "$run"/sway-ipc.*.sock; do [ -S "$socket" ] && sway_socket=$socket; done
-    [ -n "$wayland_display" ] && [ -n "$sway_socket" ] && swaymsg -s "$sway_socket" -t get_version >/dev/null 2>&1
-}
-if ! wait_until 30 sway_answers; then
-    echo "display_frame_cost: headless sway did not come up" >&2
-    tail -20 "$work/sway.log" >&2
-    exit 1
-fi
-swaymsg -s "$sway_socket" output HEADLESS-1 mode "${width}x$height" position 0 0 >/dev/null
-sway_outputs() {
-    swaymsg -s "$sway_socket" -r -t get_outputs | python3 -c '
-import json, sys
-print(" ".join("%s:%dx%d@%gHz" % (o["name"], o["rect"]["width"], o["rect"]["height"], o["current_mode"]["refresh"] / 1000)
-               for o in json.load(sys.stdin) if o.get("active")))'
-}
-sized() { [[ "$(sway_outputs)" == "HEADLESS-1:${width}x$height@"* ]]; }
-if ! wait_until 10 sized; then
-    echo "display_frame_cost: sway's outputs are $(sway_outputs), not one of ${width}x$height" >&2
+start_headless_sway "$work" 1 "output HEADLESS-1 mode ${width}x$height position 0 0" >&2 ||
+    { echo "display_frame_cost: headless sway did not come up" >&2; exit 1; }
+if ! place_sway_outputs "HEADLESS-1 $width $height 0 0"; then
+    echo "display_frame_cost: sway's outputs are $(sway_outputs | tr '\n' ';'), not one of ${width}x$height" >&2
     exit 1
 fi
 
@@ -183,11 +136,9 @@ if ! wait_until 30 xvfb_answers; then
 fi
 x_display=:$(tr -d '\n' <"$work/xvfb.display")
 
-echo "sway: $(sway_outputs); Xvfb $x_display: ${width}x${height}x24; $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+echo "sway: $(sway_outputs | awk '{ printf "%s%s:%dx%d@%sHz", NR > 1 ? " " : "", $1, $2, $3, $6 }'); Xvfb $x_display: ${width}x${height}x24; $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 
 # --- one run ------------------------------------------------------------------
-
-running() { awk '$1 == "State:" && $2 != "Z" { found = 1 } END { exit !found }' "/proc/$1/status" 2>/dev/null; }
 
 run_number=0
 result=
@@ -206,7 +157,7 @@ measure() { # wayland|x11, delay
     local server_pid
     if [ "$backend" = wayland ]; then
         server_pid=$sway_pid
-        env "${common[@]}" XDG_RUNTIME_DIR="$run" WAYLAND_DISPLAY="$wayland_display" \
+        env "${common[@]}" XDG_RUNTIME_DIR="$sway_run" WAYLAND_DISPLAY="$sway_display" \
             "$program" --root --delay "$delay" >"$work/$tag.log" 2>&1 &
     else
         server_pid=$xvfb_pid

@@ -95,7 +95,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Halvoren <norwyn@halvoren.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver | mate-screensaver | xfce4-screensaver")
+# xscreensaver-gl brings xscreensaver-gl-visual, with which the daemon and its
+# preview give a GL: program a window OpenGL can draw on with a depth buffer.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xscreensaver | mate-screensaver | xfce4-screensaver, xscreensaver-gl")
 # norwyn_0.1.0-1_amd64.deb: name, version and architecture, as Debian names them.
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Debian ships programs without their symbols.

@@ -1,9 +1,11 @@
 // GLX on X11. GLX can draw on any visual the X server offers GL for, and the
 // visual is not ours to choose on a window someone else made: XScreenSaver
-// picks the default visual, MATE's saver one of GLX's own. Every failure is
-// told on stderr and ends the run with exit code 1; no X error (BadMatch
-// above all) is ever provoked, since a context is only made for a visual
-// that GLX says it can draw on.
+// picks the default visual (without xscreensaver-gl, one with no depth
+// buffer), MATE's saver one of GLX's own. A window whose visual cannot carry
+// the scene gets a child of a visual that can. Every failure is told on
+// stderr and ends the run with exit code 1; no X error (BadMatch above all)
+// is ever provoked, since a context is only made for a visual that GLX says
+// it can draw on, and a child only in a window that can hold one.
 
 #include "gl/gl_window_x11.h"
 
@@ -20,12 +22,14 @@
 
 Display* display = nullptr;
 Window saverWindow = 0;
+Window drawingWindow = 0;
 int windowWidth = 0, windowHeight = 0;
 
 namespace {
 
 GLXContext context = nullptr;
 bool ownWindow = false;
+bool ownChild = false;
 Colormap ownColormap = 0;
 
 // What the scene needs of a visual, as the .scr asks it of its pixel format:
@@ -59,7 +63,7 @@ void swapOncePerRefresh() {
         const auto swapInterval = reinterpret_cast<SwapIntervalExt>(
             glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalEXT")));
         if (swapInterval)
-            swapInterval(display, saverWindow, 1);
+            swapInterval(display, drawingWindow, 1);
     } else if (offers("GLX_MESA_swap_control")) {
         const auto swapInterval = reinterpret_cast<SwapIntervalMesa>(
             glXGetProcAddress(reinterpret_cast<const GLubyte*>("glXSwapIntervalMESA")));
@@ -70,8 +74,8 @@ void swapOncePerRefresh() {
 
 bool makeContext(XVisualInfo& visual) {
     context = glXCreateContext(display, &visual, nullptr, True);
-    if (!context || !glXMakeCurrent(display, saverWindow, context)) {
-        std::fprintf(stderr, "norwyn: cannot make an OpenGL context for window 0x%lx\n", saverWindow);
+    if (!context || !glXMakeCurrent(display, drawingWindow, context)) {
+        std::fprintf(stderr, "norwyn: cannot make an OpenGL context for window 0x%lx\n", drawingWindow);
         return false;
     }
     swapOncePerRefresh();
@@ -98,6 +102,61 @@ void setOwnWindowProperties(const char* title, const Geometry& geometry, int arg
                     reinterpret_cast<const unsigned char*>(&pid), 1);
     Atom deleteWindow = XInternAtom(display, "WM_DELETE_WINDOW", False);
     XSetWMProtocols(display, saverWindow, &deleteWindow, 1);
+}
+
+// A visual of the screen that suits the scene, one of the given depth when
+// there is one (a child of the parent's depth is read back with it), else
+// any; null when none suits.
+XVisualInfo* sceneVisualOf(int screen, int depth) {
+    XVisualInfo wanted = {};
+    wanted.screen = screen;
+    int count = 0;
+    XVisualInfo* visuals = XGetVisualInfo(display, VisualScreenMask, &wanted, &count);
+    int chosen = -1;
+    for (int index = 0; index < count; ++index)
+        if (suitsTheScene(visuals[index]) &&
+            (chosen < 0 || (visuals[chosen].depth != depth && visuals[index].depth == depth)))
+            chosen = index;
+    XVisualInfo* found = nullptr;
+    if (chosen >= 0) {
+        wanted.visualid = visuals[chosen].visualid;
+        found = XGetVisualInfo(display, VisualScreenMask | VisualIDMask, &wanted, &count);
+    }
+    if (visuals)
+        XFree(visuals);
+    return found;
+}
+
+// A child of the given window with a visual that suits the scene, filling
+// it. It selects no input, so keys and pointer go on to the given window and
+// whoever listens there; its size follows the given window's.
+bool openFillingChild(Window window, const XWindowAttributes& attributes) {
+    XVisualInfo* visual = sceneVisualOf(XScreenNumberOfScreen(attributes.screen), attributes.depth);
+    if (!visual) {
+        std::fprintf(stderr,
+                     "norwyn: window 0x%lx has visual 0x%lx, and no visual of its screen has a double-buffered OpenGL "
+                     "configuration with a depth buffer\n",
+                     window, XVisualIDFromVisual(attributes.visual));
+        return false;
+    }
+    ownColormap = XCreateColormap(display, attributes.root, visual->visual, AllocNone);
+    XSetWindowAttributes child = {};
+    child.colormap = ownColormap;
+    child.background_pixel = 0;
+    child.border_pixel = 0;
+    // On the bare root window the child is a top-level one: no window manager
+    // frames it, and it lies beneath every other window as the root does.
+    child.override_redirect = True;
+    drawingWindow =
+        XCreateWindow(display, window, 0, 0, static_cast<unsigned>(attributes.width),
+                      static_cast<unsigned>(attributes.height), 0, visual->depth, InputOutput, visual->visual,
+                      CWColormap | CWBackPixel | CWBorderPixel | CWOverrideRedirect, &child);
+    ownChild = true;
+    XMapWindow(display, drawingWindow);
+    XLowerWindow(display, drawingWindow);
+    const bool made = makeContext(*visual);
+    XFree(visual);
+    return made;
 }
 
 // X geometry counts a negative position from the right or bottom edge.
@@ -130,6 +189,7 @@ bool openOwnWindow(const char* title, const Geometry& geometry, int argc, char**
     saverWindow = XCreateWindow(display, root, x, y, static_cast<unsigned>(geometry.width),
                                 static_cast<unsigned>(geometry.height), 0, visual->depth, InputOutput, visual->visual,
                                 CWColormap | CWBackPixel | CWBorderPixel | CWEventMask, &window);
+    drawingWindow = saverWindow;
     ownWindow = true;
     windowWidth = geometry.width;
     windowHeight = geometry.height;
@@ -152,6 +212,10 @@ bool openGivenWindow(Window window) {
     // Sizes come from the window, and its end ends the run: both arrive as
     // structure events, which any number of clients may ask for.
     XSelectInput(display, window, StructureNotifyMask);
+    if (attributes.c_class == InputOnly) {
+        std::fprintf(stderr, "norwyn: window 0x%lx takes input only, and nothing can be drawn in it\n", window);
+        return false;
+    }
     if (!glxAvailable())
         return false;
     XVisualInfo wanted = {};
@@ -159,21 +223,23 @@ bool openGivenWindow(Window window) {
     int found = 0;
     XVisualInfo* visual = XGetVisualInfo(display, VisualIDMask, &wanted, &found);
     if (!visual || !suitsTheScene(*visual)) {
-        std::fprintf(stderr,
-                     "norwyn: window 0x%lx has visual 0x%lx, which has no double-buffered OpenGL configuration "
-                     "with a depth buffer\n",
-                     window, wanted.visualid);
         if (visual)
             XFree(visual);
-        return false;
+        return openFillingChild(window, attributes);
     }
+    drawingWindow = window;
     const bool made = makeContext(*visual);
     XFree(visual);
     return made;
 }
 
+void followGivenWindowSize(int width, int height) {
+    if (ownChild && drawingWindow)
+        XResizeWindow(display, drawingWindow, static_cast<unsigned>(width), static_cast<unsigned>(height));
+}
+
 void swapWindowBuffers() {
-    glXSwapBuffers(display, saverWindow);
+    glXSwapBuffers(display, drawingWindow);
 }
 
 void closeSaverWindow() {
@@ -182,10 +248,14 @@ void closeSaverWindow() {
         glXDestroyContext(display, context);
         context = nullptr;
     }
-    if (ownWindow && saverWindow) {
-        XDestroyWindow(display, saverWindow);
+    // A given window that has gone away (saverWindow 0) took its child with it.
+    if ((ownWindow || ownChild) && saverWindow)
+        XDestroyWindow(display, drawingWindow);
+    if (ownColormap)
         XFreeColormap(display, ownColormap);
-    }
     saverWindow = 0;
+    drawingWindow = 0;
+    ownColormap = 0;
     ownWindow = false;
+    ownChild = false;
 }

@@ -22,3 +22,9 @@ wait_until() { # seconds, command...
         sleep 0.1
     done
 }
+
+# A process that has not ended: present and not a zombie (ended, not yet
+# reaped by its parent).
+running() { # pid
+    awk '$1 == "State:" && $2 != "Z" { found = 1 } END { exit !found }' "/proc/$1/status" 2>/dev/null
+}

@@ -30,12 +30,11 @@ install_missing_packages() {
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# Wine runs in a private prefix inside the build tree, never a user's own.
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+source "$repo_root/scripts/wine_env.sh"
 
+# The Windows test suite's prefix, made anew.
 fresh_wine_prefix() {
-    export WINEPREFIX="$repo_root/build/windows/wineprefix"
+    use_test_wine_prefix
     rm -rf "$WINEPREFIX"
     mkdir -p "$(dirname "$WINEPREFIX")"
     wineboot -i >/dev/null 2>&1 || true

@@ -1,8 +1,8 @@
-# Sourced by every script that runs norwyn.scr under Wine on an X server it
-# starts itself: scripts/run, scripts/soak, tools/screenshots and the
-# end-to-end picture and monitor tests.
+# Sourced by every script that runs norwyn.scr under Wine on an X server:
+# scripts/run, scripts/soak, the tools and the end-to-end scripts.
 
 source "$(dirname "${BASH_SOURCE[0]}")/checks.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/wine_env.sh"
 
 # The settings key, as the program declares it, for `wine reg`.
 settings_key="HKCU\\$(sed -n 's/.*settingsKeyPath = "\(.*\)";/\1/p' \

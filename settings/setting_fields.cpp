@@ -69,8 +69,10 @@ void setSettingBits(Settings& record, const SettingField& field, uint32_t bits) 
 RangedValue rangedInteger(const SettingField& field, int64_t number) {
     switch (field.kind) {
     case SettingKind::Flag:
-        // On is any non-zero value to the scene; the file keeps the 1 the options and dialogs write.
-        return number == 0 || number == 1 ? kept(integerBits(number)) : brought(1);
+        // A flag is the 0 or 1 the options and dialogs write; anything else is
+        // refused as a choice no catalog offers is, so that "mascara = 7" and
+        // "mascara = yes" are told and treated alike.
+        return number == 0 || number == 1 ? kept(integerBits(number)) : refused;
     case SettingKind::Choice:
         if (number >= std::numeric_limits<int32_t>::min() && number <= std::numeric_limits<int32_t>::max() &&
             catalogOffers(*field.catalog, static_cast<int32_t>(number)))

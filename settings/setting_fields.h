@@ -109,8 +109,8 @@ void setSettingBits(Settings& record, const SettingField& field, uint32_t bits);
 // What the field's range makes of a value read from the settings file.
 enum class RangeVerdict {
     Kept,    // within the range
-    Brought, // outside it, brought to its nearest end (or to "on", for a flag)
-    Refused, // no choice the catalog offers, or a drop size that is no number: not taken at all
+    Brought, // outside it, brought to its nearest end
+    Refused, // no choice the catalog offers, a flag other than 0 or 1, or a drop size that is no number: not taken
 };
 
 struct RangedValue {

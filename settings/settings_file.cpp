@@ -107,8 +107,7 @@ Reading fromRange(const SettingField& field, const RangedValue& ranged) {
 // The bits of text read as the value's kind and held to the range of its
 // setting, as the options hold theirs. A value of no known setting only has
 // to fit its four bytes.
-Reading readValue(std::string_view text, const StoredValue& value) {
-    const SettingField* field = findSettingField(value.name);
+Reading readNumber(std::string_view text, const StoredValue& value, const SettingField* field) {
     if (value.kind == ValueKind::Integer) {
         int64_t number = 0;
         if (Reading reading = readInteger(text, number); reading.outcome != Reading::Taken)
@@ -127,6 +126,16 @@ Reading readValue(std::string_view text, const StoredValue& value) {
     if (std::isinf(number))
         return {Reading::Refused, 0, "is out of range"};
     return {Reading::Taken, std::bit_cast<uint32_t>(number), {}};
+}
+
+// A setting's text that is no number at all is told as one outside its
+// range is: "sangrante = yes" as "sangrante = 7", both "wants 0 or 1".
+Reading readValue(std::string_view text, const StoredValue& value) {
+    const SettingField* field = findSettingField(value.name);
+    Reading reading = readNumber(text, value, field);
+    if (field && reading.outcome == Reading::Refused)
+        reading.why = std::string("wants ").append(storedRangeText(*field));
+    return reading;
 }
 
 // Text from the file as a message shows it: cut short, and with control

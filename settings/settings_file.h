@@ -19,9 +19,10 @@ struct SettingsFileProblem {
 // that does not parse, names no value or holds a number of the wrong kind
 // is reported and changes nothing; a later line of the same name wins. The
 // file is the Linux program's own, so its values are held to the ranges the
-// options hold theirs to: a choice no catalog offers is reported and changes
-// nothing, a number outside its range is reported and taken at the nearest
-// end of it (a flag other than 0 as 1).
+// options hold theirs to: a choice no catalog offers and a flag other than 0
+// or 1 are reported and change nothing, a number outside its range is
+// reported and taken at the nearest end of it. Every message on a setting's
+// value names the range it wants, whether the text was a number or not.
 std::vector<SettingsFileProblem> readSettingsText(std::string_view text, StoredValue* values, int count);
 
 // text with the given values written into it: every line of a value's name

@@ -2,6 +2,7 @@
 
 #include "settings/catalogs.h"
 #include "settings/dialog_rules.h"
+#include "settings/settings_store.h"
 
 #include <algorithm>
 #include <bit>
@@ -24,7 +25,9 @@ const char* const usageHead =
     "  --display NAME           the X display, $DISPLAY unless given (asks for X11)\n"
     "  --delay MICROSECONDS     pause between frames, 16666 unless given; 0 draws at once\n"
     "  --fps, --no-fps          show the frame rate in a corner, or not\n"
-    "What it draws, for this run (the settings file keeps the rest):\n";
+    "What it draws, for this run (the settings file keeps the rest):\n"
+    "  --defaults               start from the defaults, not the settings file (the settings\n"
+    "                           dialogs pass it, so that what they show is what draws)\n";
 
 // Between the two: a line for each setting's option, from settingFields.
 
@@ -242,6 +245,8 @@ bool parseHackOptions(int argc, const char* const* argv, HackOptions& options, s
             options.showFps = name == "fps";
         } else if (name == "save") {
             options.save = true;
+        } else if (name == "defaults") {
+            options.fromDefaults = true;
         } else if (name == "print-settings") {
             options.printSettings = true;
         } else if (name == "help" || name == "h") {
@@ -265,4 +270,15 @@ void applyOverrides(const SettingOverrides& overrides, Settings& record) {
     for (int index = 0; index < settingFieldCount; ++index)
         if (overrides.bits[index])
             setSettingBits(record, settingFields[index], *overrides.bits[index]);
+}
+
+void loadRunSettings(const HackOptions& options) {
+    loadSettings();
+    if (options.fromDefaults) {
+        const Settings defaults;
+        for (const SettingField& field : settingFields)
+            if (field.option)
+                setSettingBits(settings, field, settingBits(defaults, field));
+    }
+    applyOverrides(options.overrides, settings);
 }

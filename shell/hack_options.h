@@ -2,7 +2,8 @@
 // The command line of the Linux program, as XScreenSaver starts its hacks:
 // every option in both spellings, -x and --x, a number as the next word.
 // Options that name a setting override the settings file for one run, with
-// the clamps the configuration dialogs apply.
+// the clamps the configuration dialogs apply; --defaults, which the settings
+// dialogs pass, puts the defaults under them instead of the file.
 
 #include "gl/window_geometry.h"
 #include "settings/settings.h"
@@ -37,6 +38,7 @@ struct HackOptions {
     bool save = false;
     bool printSettings = false;
     bool help = false;
+    bool fromDefaults = false; // --defaults: what no option sets is its default, not the file's
     SettingOverrides overrides;
 };
 
@@ -45,6 +47,12 @@ struct HackOptions {
 bool parseHackOptions(int argc, const char* const* argv, HackOptions& options, std::string& error);
 
 void applyOverrides(const SettingOverrides& overrides, Settings& record);
+
+// Loads the settings a run draws with into settings: the store's, the
+// options over them. With --defaults every setting an option could set starts
+// from its default instead, so that a dialog that passes nothing for its
+// default gets it; the store still gives what no option sets ("frames").
+void loadRunSettings(const HackOptions& options);
 
 // A window id as X tools write it: hexadecimal after 0x, or decimal.
 bool parseWindowId(const char* text, uint64_t& id);

@@ -5,6 +5,7 @@
 #include "settings/catalogs.h"
 #include "settings/settings.h"
 #include "settings/settings_file.h"
+#include "settings/settings_file_posix.h"
 #include "settings/settings_store.h"
 #include "shell/hack_options.h"
 #include "shell/saver_backends_posix.h"
@@ -36,14 +37,17 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    loadSettings();
-    applyOverrides(options.overrides, settings);
+    loadRunSettings(options);
     if (options.printSettings) {
         printSettings();
         return 0;
     }
-    if (options.save)
-        return saveSettings() ? 0 : 1;
+    if (options.save) {
+        if (!saveSettings())
+            return 1;
+        std::printf("norwyn: saved the settings in %s\n", settingsFilePath().c_str());
+        return 0;
+    }
 
     createParticlePool();
     const int exitCode = runOnChosenBackend(options, argc, argv);

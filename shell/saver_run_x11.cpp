@@ -26,11 +26,11 @@ char** arguments = nullptr;
 bool windowGone = false;
 Atom protocolsAtom = 0, deleteWindowAtom = 0;
 
-// An X error on our window means it has just gone away: the window's end,
-// not the program's, which Xlib's default handler would make it without
-// storing anything.
+// An X error on our window (or on the child that draws for it) means it has
+// just gone away: the window's end, not the program's, which Xlib's default
+// handler would make it without storing anything.
 int noteXError(Display*, XErrorEvent* error) {
-    if (error->resourceid == saverWindow)
+    if (error->resourceid == saverWindow || error->resourceid == drawingWindow)
         windowGone = true;
     return 0;
 }
@@ -52,8 +52,10 @@ void handleKeyPress(XKeyEvent& key) {
 void handleEvent(XEvent& event) {
     switch (event.type) {
     case ConfigureNotify:
-        if (event.xconfigure.window == saverWindow)
+        if (event.xconfigure.window == saverWindow) {
+            followGivenWindowSize(event.xconfigure.width, event.xconfigure.height);
             reportResize(event.xconfigure.width, event.xconfigure.height);
+        }
         break;
     case MapNotify:
         activeFlag = 1;
@@ -149,13 +151,25 @@ bool openX11Run() {
     return false;
 }
 
+// Why no X display opened: with no name anywhere, which variables are
+// missing, since X11 is only the last resort of a session that has neither.
+void tellNoDisplay(const HackOptions& options) {
+    const char* named = options.display.empty() ? std::getenv("DISPLAY") : options.display.c_str();
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (named && *named)
+        std::fprintf(stderr, "norwyn: cannot open display \"%s\"\n", named);
+    else if (wayland && *wayland)
+        std::fprintf(stderr, "norwyn: an X window was asked for, but DISPLAY is not set\n");
+    else
+        std::fprintf(stderr, "norwyn: neither DISPLAY nor WAYLAND_DISPLAY is set, so there is no display to draw on\n");
+}
+
 } // namespace
 
 int runX11Saver(const HackOptions& options, int argc, char** argv) {
     display = XOpenDisplay(options.display.empty() ? nullptr : options.display.c_str());
     if (!display) {
-        std::fprintf(stderr, "norwyn: cannot open display \"%s\"\n",
-                     XDisplayName(options.display.empty() ? nullptr : options.display.c_str()));
+        tellNoDisplay(options);
         return 1;
     }
     XSetErrorHandler(noteXError);

@@ -12,6 +12,7 @@ set -euo pipefail
 setup=$1
 version=$2
 source "$(dirname "$0")/../../scripts/wine_under_x.sh"
+use_wine_prefix installer-prefix
 
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Norwyn'
 desktop_key='HKCU\Control Panel\Desktop'
@@ -21,8 +22,9 @@ other_saver='C:\windows\system32\otro.scr'
 
 saver_pid=""
 cleanup() {
+    set +e
     [ -n "$saver_pid" ] && kill "$saver_pid" 2>/dev/null
-    wineserver -k 2>/dev/null || true
+    wineserver -k 2>/dev/null
 }
 trap cleanup EXIT
 

@@ -8,11 +8,13 @@
 set -euo pipefail
 scr=$1
 source "$(dirname "$0")/../../scripts/wine_under_x.sh"
+use_wine_prefix monitors-prefix
 
 work=$(mktemp -d)
 xvfb_pid=""
 saver_pid=""
 cleanup() {
+    set +e
     [ -n "$saver_pid" ] && kill "$saver_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && { wineserver -k 2>/dev/null; kill "$xvfb_pid" 2>/dev/null; }
     rm -rf "$work"
@@ -27,10 +29,7 @@ trap cleanup EXIT
 #   +--------------+--------------+
 Xvfb -displayfd 3 -screen 0 1600x1200x24 -noreset -ac -wr 3>"$work/display" >/dev/null 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$work/display" ] && break
-    sleep 0.1
-done
+wait_until 10 test -s "$work/display" || { echo "FAILED: Xvfb did not start"; exit 1; }
 export DISPLAY=":$(head -n1 "$work/display")"
 xrandr --setmonitor '*primary' 800/211x600/159+800+600 screen >/dev/null
 xrandr --setmonitor left 800/211x600/159+0+600 none >/dev/null
@@ -56,15 +55,10 @@ start_saver() { # X position of the cursor at the start
 # code, or to "running".
 wait_for_end() {
     code=running
-    for _ in $(seq 300); do
-        if ! kill -0 "$saver_pid" 2>/dev/null; then
-            code=0
-            wait "$saver_pid" || code=$?
-            saver_pid=""
-            return
-        fi
-        sleep 0.1
-    done
+    wait_until 30 eval '! running "$saver_pid"' || return 0
+    code=0
+    wait "$saver_pid" || code=$?
+    saver_pid=""
 }
 
 # Mean, lowest and highest level (0 to 1) of an 800 by 600 part of the screenshot.

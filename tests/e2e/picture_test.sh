@@ -5,6 +5,7 @@
 set -euo pipefail
 scr=$1
 source "$(dirname "$0")/../../scripts/wine_under_x.sh"
+use_test_wine_prefix
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 key=$settings_key

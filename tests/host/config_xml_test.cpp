@@ -2,18 +2,26 @@
 // to the program's table of settings: each control is named after its
 // setting and passes that setting's option, shows its default and its range,
 // and passes nothing at the default; each choice is labelled with its
-// catalog caption; and a label that states a range states the control's.
+// catalog caption; a label that states a range states the control's; and
+// what the dialog shows is what draws, its defaults included, while MATE's
+// command (the desktop entry's, with no dialog) leaves the settings file's.
 
 #include "settings/catalogs.h"
 #include "settings/dialog_rules.h"
 #include "settings/setting_fields.h"
+#include "settings/settings_store.h"
+#include "shell/hack_options.h"
+
+#include "memory_store.h"
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
+#include <vector>
 
 namespace {
 
@@ -29,6 +37,44 @@ Attributes attributesOf(const std::string& text) {
 
 std::string optionOf(const SettingField& field) {
     return std::string("--") + field.option;
+}
+
+std::string fileText(const char* path) {
+    std::ifstream file(path);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Each word of each match's first group, split at blanks as a shell splits a command.
+std::vector<std::string> wordsOf(const std::string& text, const std::regex& pattern) {
+    std::vector<std::string> words;
+    for (std::sregex_iterator match(text.begin(), text.end(), pattern), end; match != end; ++match) {
+        std::istringstream split((*match)[1].str());
+        for (std::string word; split >> word;)
+            words.push_back(word);
+    }
+    return words;
+}
+
+// A value of the setting other than its default.
+uint32_t otherThanDefault(const SettingField& field) {
+    switch (field.kind) {
+    case SettingKind::Flag:
+        return field.integerDefault ? 0 : 1;
+    case SettingKind::Choice:
+        for (const int32_t id : catalogIds(*field.catalog))
+            if (id != field.integerDefault)
+                return static_cast<uint32_t>(id);
+        break;
+    case SettingKind::Number:
+        return field.integerDefault ? 0 : 1;
+    case SettingKind::DropSize:
+        return std::bit_cast<uint32_t>(field.realDefault / 2);
+    case SettingKind::FrameRate:
+        break;
+    }
+    return 0;
 }
 
 class ConfigXml : public testing::Test {
@@ -132,6 +178,50 @@ TEST_F(ConfigXml, EachNumberHasItsOptionDefaultAndRangeAndALabelThatSaysIt) {
         ASSERT_TRUE(std::regex_search(attributes["_label"], stated, statedRange)) << attributes["_label"];
         EXPECT_EQ(stated[1], attributes["low"]) << attributes["_label"];
         EXPECT_EQ(stated[2], attributes["high"]) << attributes["_label"];
+    }
+}
+
+// A file in which every setting that has an option differs from its
+// default, under the command XScreenSaver's dialog runs with every control at
+// its default (the XML's <command> alone), and under MATE's. "frames", which
+// no dialog sets, comes from the file under both.
+TEST_F(ConfigXml, UnderTheDialogItsDefaultsWinOverTheFileAndUnderMateTheFileChooses) {
+    struct Case {
+        const char* whose;
+        std::vector<std::string> words;
+        bool defaultsWin;
+    };
+    const Case cases[] = {
+        {"the dialog's", wordsOf(xml, std::regex("<command\\s+arg=\"([^\"]*)\"")), true},
+        {"MATE's",
+         wordsOf(fileText(NORWYN_SOURCE_DIR "/resources/linux/norwyn.desktop"), std::regex("\nExec=[^ \n]+ ([^\n]*)")),
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.whose);
+        ASSERT_FALSE(c.words.empty());
+        memoryStore = MemoryStore{};
+        settingsStore = memorySettingsStore();
+        for (const SettingField& field : settingFields)
+            if (field.option)
+                putValue(field.name, otherThanDefault(field));
+        putValue("frames", std::bit_cast<uint32_t>(42.5f));
+        std::vector<const char*> argv = {"norwyn"};
+        for (const std::string& word : c.words)
+            argv.push_back(word.c_str());
+        HackOptions options;
+        std::string error;
+        ASSERT_TRUE(parseHackOptions(static_cast<int>(argv.size()), argv.data(), options, error)) << error;
+        settings = Settings{};
+        loadRunSettings(options);
+        const Settings defaults;
+        for (const SettingField& field : settingFields) {
+            if (!field.option)
+                continue;
+            const uint32_t expected = c.defaultsWin ? settingBits(defaults, field) : otherThanDefault(field);
+            EXPECT_EQ(settingBits(settings, field), expected) << field.name;
+        }
+        EXPECT_EQ(settings.frames, 42.5f);
     }
 }
 

@@ -1,17 +1,23 @@
 // The committed pictures: each of the size, depth and palette its role needs,
 // each mask the silhouette of its figure, the logo and the drop where the
-// scene cuts them out.
+// scene cuts them out, and the logo sheet laid out so that, as background 3,
+// it shows no copy of the corner logo beneath the corner logo.
 
 #include "gl/bitmap_decoder.h"
 #include "gl/pictures.h"
+#include "scene/background_grid.h"
+#include "scene/scene_state.h"
 
 #include "bitmap_file.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -119,6 +125,95 @@ TEST(Pictures, TheCornerLogoLiesInTheTopLeftOfTheSheet) {
     for (int y = 218; y < 256; ++y)
         for (int x = 90; x < 97; ++x)
             EXPECT_TRUE(black(sheet, x, y)) << x << "," << y;
+}
+
+// Where the scene draws the corner logo and lays the background grid, in
+// scene units at z = -2, and the rectangle of the sheet the logo is cut from.
+constexpr double logoWidth = 0.4, logoHeight = 0.2;
+constexpr double cutRight = 0.35, cutBottom = 0.85;
+constexpr double gridLeft = -8.0 / 7, gridBottom = -16.0 / 19;
+constexpr double columnWidth = 1.0 / 7, rowHeight = 2.0 / 19;
+
+struct SheetPoint {
+    double s, t;
+};
+
+// The point of the background picture the grid shows at scene point (x, y):
+// within a cell, s follows the left and right edges and t the lower and upper.
+SheetPoint backgroundAt(int efecto, float phase, float pulse, double x, double y) {
+    const double column = (x - gridLeft) / columnWidth, row = (y - gridBottom) / rowHeight;
+    const int i = std::clamp(static_cast<int>(std::floor(column)), 0, gridSize - 1);
+    const int j = std::clamp(static_cast<int>(std::floor(row)), 0, gridSize - 1);
+    GridCell cell;
+    computeCellOffsets(efecto, i, j, phase, pulse, cell);
+    const double sLeft = i / 16.0 + cell.ds0, sRight = (i + 1) / 16.0 + cell.ds1;
+    const double tBottom = j / 16.0 + cell.dt0, tTop = (j + 1) / 16.0 + cell.dt1;
+    return {sLeft + (sRight - sLeft) * (column - i), tBottom + (tTop - tBottom) * (row - j)};
+}
+
+enum class Texel { Black, Wordmark, OtherLogo };
+
+// What the sheet holds at a texel, wrapped as the texture repeats.
+Texel texelAt(const BitmapPixels& sheet, int x, int y) {
+    x = (x % sheet.width + sheet.width) % sheet.width;
+    y = (y % sheet.height + sheet.height) % sheet.height;
+    if (black(sheet, x, y))
+        return Texel::Black;
+    const bool inCut = (x + 0.5) / sheet.width < cutRight && (y + 0.5) / sheet.height > cutBottom;
+    return inCut ? Texel::Wordmark : Texel::OtherLogo;
+}
+
+struct UnderTheLogo {
+    const char* effect;
+    int efecto;
+    float pulseLow, pulseHigh; // the pulse range the row holds for
+    bool wordmarkAllowed;      // else the logo lies on pure black
+};
+
+// Over background 3 the corner logo lies on black under the static background,
+// the gentle and the rows-only ripples, and the stressed ripple while its
+// pulse is low. The stretched strip of effect 6 runs the sheet's top left
+// under it, where only the wordmark may be: no other logo passes beneath it.
+TEST(Pictures, OnTheLogoSheetTheCornerLogoNeverLiesOnItsOwnCopy) {
+    const UnderTheLogo rows[] = {
+        {"static", 0, -51, 102, false},         {"stressed ripple, low pulse", 1, -51, 0, false},
+        {"gentle ripple", 2, -51, 102, false},  {"rows only", 3, -51, 102, false},
+        {"stretched strip", 6, -51, 102, true},
+    };
+    const BitmapPixels sheet = decodedPicture(117);
+    const SceneState rest;
+    constexpr int phases = 16, pulses = 12, columns = 160, lines = 30;
+    for (const UnderTheLogo& row : rows) {
+        SCOPED_TRACE(row.effect);
+        int wordmark = 0, other = 0;
+        std::string first;
+        for (int p = 0; p < phases; ++p)
+            for (int q = 0; q <= pulses; ++q) {
+                const float phase = static_cast<float>(p * 2 * 3.14159265358979 / phases);
+                const float pulse = row.pulseLow + (row.pulseHigh - row.pulseLow) * q / pulses;
+                for (int c = 0; c <= columns; ++c)
+                    for (int l = 0; l <= lines; ++l) {
+                        const double x = rest.logoX + logoWidth * c / columns;
+                        const double y = rest.logoY - logoHeight * l / lines;
+                        const SheetPoint at = backgroundAt(row.efecto, phase, pulse, x, y);
+                        // The four texels GL's linear filter reads there.
+                        const int u = static_cast<int>(std::floor(at.s * sheet.width - 0.5));
+                        const int v = static_cast<int>(std::floor(at.t * sheet.height - 0.5));
+                        for (int k = 0; k < 4; ++k) {
+                            const Texel texel = texelAt(sheet, u + k % 2, v + k / 2);
+                            if (texel == Texel::Black || (texel == Texel::Wordmark && row.wordmarkAllowed))
+                                continue;
+                            ++(texel == Texel::Wordmark ? wordmark : other);
+                            if (first.empty())
+                                first = testing::PrintToString(std::make_tuple(phase, pulse, x, y, u, v));
+                        }
+                    }
+            }
+        EXPECT_EQ(wordmark, 0) << "the wordmark lies under the corner logo, first at (phase, pulse, x, y, texel) "
+                               << first;
+        EXPECT_EQ(other, 0) << "another logo lies under the corner logo, first at (phase, pulse, x, y, texel) "
+                            << first;
+    }
 }
 
 TEST(Pictures, TheDropLiesInTheUpperLeftOfItsPictureWithItsRoundEndDown) {

@@ -42,11 +42,11 @@ TEST(SettingsFile, ABadLineIsReportedWithItsNumberAndChangesNothing) {
         {"efecto", "is not \"name = value\""},
         {"efecto = ", "is not \"name = value\""},
         {"colour = 3", "no setting is named \"colour\""},
-        {"efecto = 0.5", "efecto wants a whole number, not \"0.5\"; it keeps its default"},
-        {"efecto = 5x", "efecto wants a whole number"},
+        {"efecto = 0.5", "efecto wants 0..6, not \"0.5\"; it keeps its default"},
+        {"efecto = 5x", "efecto wants 0..6"},
         {"efecto = 99999999999", "efecto wants 0..6, not \"99999999999\"; it keeps its default"},
-        {"tamaxparticulas = wide", "tamaxparticulas wants a decimal number"},
-        {"tamaxparticulas = 1e999", "tamaxparticulas is out of range"},
+        {"tamaxparticulas = wide", "tamaxparticulas wants 0..0.1, not \"wide\""},
+        {"tamaxparticulas = 1e999", "tamaxparticulas wants 0..0.1, not \"1e999\""},
         {"efecto = \x1b[31m", "not \"?[31m\""}, // nothing from the file drives the terminal
     };
     for (const Case& c : cases) {
@@ -109,8 +109,12 @@ TEST(SettingsFile, AValueOutsideItsRangeIsBroughtInOrRefusedAndTold) {
         {"verdesombra = 256", "verdesombra", bitsOf(255), "it takes 255"},
         {"azulsombra = -1", "azulsombra", bitsOf(0), "azulsombra wants 0..255, not \"-1\"; it takes 0"},
         {"azulsombra = 254", "azulsombra", bitsOf(254), nullptr},
-        {"mascara = 2", "mascara", bitsOf(1), "mascara wants 0 or 1, not \"2\"; it takes 1"},
-        {"sangrante = -7", "sangrante", bitsOf(1), "it takes 1"},
+        // A flag other than 0 or 1 is refused, a number or not, with one message.
+        {"mascara = 7", "mascara", bitsOf(0), "mascara wants 0 or 1, not \"7\"; it keeps its default"},
+        {"mascara = yes", "mascara", bitsOf(0), "mascara wants 0 or 1, not \"yes\"; it keeps its default"},
+        {"sangrante = -7", "sangrante", bitsOf(1), "sangrante wants 0 or 1, not \"-7\"; it keeps its default"},
+        {"sangrante = yes", "sangrante", bitsOf(1), "sangrante wants 0 or 1, not \"yes\"; it keeps its default"},
+        {"numeroparticulas = many", "numeroparticulas", bitsOf(200), "numeroparticulas wants 0..9999, not \"many\"; it keeps its default"},
         {"sombra = 1", "sombra", bitsOf(1), nullptr},
         {"tamaxparticulas = 0.5", "tamaxparticulas", bitsOf(0.1f), "tamaxparticulas wants 0..0.1, not \"0.5\"; it takes 0.1"},
         {"tamaxparticulas = 1e99", "tamaxparticulas", bitsOf(0.1f), "it takes 0.1"},

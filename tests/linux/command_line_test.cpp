@@ -47,6 +47,19 @@ TEST(CommandLine, AHostileFileIsReportedLineByLineAndTheRestStillApplies) {
     EXPECT_EQ(run.errors.find('\x01'), std::string::npos);
 }
 
+// What the two quiet ends used to leave unsaid: which file a save wrote, and
+// that no display at all is named by the variables that are missing.
+TEST(CommandLine, ASaveNamesItsFileAndNoDisplayNamesWhatIsNotSet) {
+    ConfigFolder config;
+    const Finished save = runNorwyn({"--save", "--effect", "4"}, config);
+    EXPECT_EQ(save.exitCode, 0);
+    EXPECT_NE(save.output.find(config.settingsPath() + "\n"), std::string::npos) << save.output;
+
+    NorwynProcess run({"--root"}, config, {"DISPLAY=", "WAYLAND_DISPLAY=", "WAYLAND_SOCKET="});
+    EXPECT_EQ(run.waitForExit(10000), 1);
+    EXPECT_NE(run.errors().find("neither DISPLAY nor WAYLAND_DISPLAY is set"), std::string::npos) << run.errors();
+}
+
 // Killed at any moment of a save, the file is the old one or the new one.
 TEST(CommandLine, AKillDuringASaveLeavesTheOldFileOrTheNewNeverABrokenOne) {
     ConfigFolder config;

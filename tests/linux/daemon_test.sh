@@ -51,11 +51,8 @@ daemon=$!
 # A loaded machine may keep the daemon from answering for a while; a daemon
 # that has ended will never answer.
 ready=no
-for _ in $(seq 150); do
-    as_nobody xscreensaver-command -time >/dev/null 2>&1 && { ready=yes; break; }
-    kill -0 "$daemon" 2>/dev/null || break
-    sleep 0.2
-done
+answers_or_ended() { as_nobody xscreensaver-command -time && ready=yes || ! running "$daemon"; }
+wait_until 30 answers_or_ended || true
 check "the daemon answers" '[ $ready = yes ]'
 if [ $ready = no ]; then
     kill -0 "$daemon" 2>/dev/null || { wait "$daemon" && echo "the daemon ended (0)" || echo "the daemon ended ($?)"; }
@@ -67,11 +64,8 @@ fi
 as_nobody xscreensaver-command -activate >/dev/null
 activated=$(date +%s)
 saver=
-for _ in $(seq 100); do
-    saver=$(pgrep -f "^$work/norwyn --root" || true)
-    [ -n "$saver" ] && break
-    sleep 0.2
-done
+started() { saver=$(pgrep -f "^$work/norwyn --root") && [ -n "$saver" ]; }
+wait_until 20 started || true
 check "the daemon started norwyn --root" '[ -n "$saver" ]'
 if [ -z "$saver" ]; then
     tail -20 "$work/daemon.log"
@@ -86,20 +80,16 @@ mostly_lit() { awk -v x="$1" 'BEGIN { exit !(x > 0.9) }'; }
 # The first frames of a loaded machine may come late: screenshots until the
 # scene is there, then until it has moved on from that one.
 lit=0
-for _ in $(seq 60); do
-    import -window root "$work/first.png"
-    lit=$(lit_share "$work/first.png")
-    mostly_lit "$lit" && break
-    sleep 0.5
-done
+scene_shown() { import -window root "$work/first.png" && lit=$(lit_share "$work/first.png") && mostly_lit "$lit"; }
+wait_until 30 scene_shown || true
 check "the screen shows the scene, not black ($lit lit)" 'mostly_lit "$lit"'
 moved=0
-for _ in $(seq 20); do
-    sleep 0.5
-    import -window root "$work/second.png"
-    moved=$(compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1 | awk '{ print int($1) }' || true)
-    [ "${moved:-0}" -gt 1000 ] && break
-done
+scene_moved() {
+    import -window root "$work/second.png" &&
+        moved=$(compare -metric AE "$work/first.png" "$work/second.png" null: 2>&1 | awk '{ print int($1) }') &&
+        [ "${moved:-0}" -gt 1000 ]
+}
+wait_until 10 scene_moved || true
 check "the scene moves, as no splash would ($moved pixels)" '[ "${moved:-0}" -gt 1000 ]'
 
 # Past the daemon's two seconds of ignoring activity after it blanked.
@@ -112,7 +102,6 @@ as_nobody xscreensaver-command -deactivate >/dev/null
 told_to_end() { grep -qF "killing pid $saver (" "$work/daemon.log"; }
 check "deactivated, the daemon ends norwyn" 'wait_until 10 told_to_end'
 # Gone: ended, whether or not the daemon has reaped it yet.
-running() { awk '$1 == "State:" && $2 != "Z" { found = 1 } END { exit !found }' "/proc/$1/status" 2>/dev/null; }
 gone() { ! running "$saver"; }
 check "norwyn is gone within a second of its SIGTERM" 'wait_until 1 gone'
 frames=$(sed -n 's/^frames = //p' "$work/.config/norwyn/settings" 2>/dev/null || true)

@@ -4,6 +4,7 @@
 #
 #   tests/linux/lost_display_test.sh path/to/norwyn
 set -euo pipefail
+source "$(dirname "$0")/../../scripts/checks.sh"
 program=$1
 work=$(mktemp -d)
 server=
@@ -21,7 +22,8 @@ trap cleanup EXIT
 # checks below connect and leave, and must not make it turn norwyn away.
 Xvfb -displayfd 3 -noreset -screen 0 320x240x24 -nolisten tcp 3>"$work/display" >/dev/null 2>&1 &
 server=$!
-while kill -0 "$server" 2>/dev/null && [ ! -s "$work/display" ]; do sleep 0.05; done
+numbered() { [ -s "$work/display" ] || ! running "$server"; }
+wait_until 30 numbered || true
 [ -s "$work/display" ] || { echo "FAILED: Xvfb did not start"; exit 1; }
 display=":$(head -n1 "$work/display")"
 
@@ -29,26 +31,19 @@ XDG_CONFIG_HOME="$work" "$program" --display "$display" --geometry 320x240 2>"$w
 saver=$!
 # Running once its window is there.
 shown=no
-for _ in $(seq 300); do
-    kill -0 "$saver" 2>/dev/null || break
-    DISPLAY=$display xdotool search --pid "$saver" >/dev/null 2>&1 && { shown=yes; break; }
-    sleep 0.1
-done
+shown_or_ended() { DISPLAY=$display xdotool search --pid "$saver" && shown=yes || ! running "$saver"; }
+wait_until 30 shown_or_ended || true
 [ $shown = yes ] || { echo "FAILED: norwyn did not start"; cat "$work/errors"; exit 1; }
 kill -TERM "$server"
 wait "$server" 2>/dev/null || true
 server=
 
-for _ in $(seq 50); do
-    kill -0 "$saver" 2>/dev/null || break
-    sleep 0.1
-done
-if kill -0 "$saver" 2>/dev/null; then
+if ! wait_until 5 eval '! running "$saver"'; then
     echo "FAILED: norwyn still runs five seconds after its X server went away"
     exit 1
 fi
 status=0
 wait "$saver" || status=$?
 saver=
-echo "ok: norwyn ended ($status) when its X server went away: $(cat "$work/errors")"
-[ "$status" -eq 1 ]
+check "norwyn ended with 1 ($status) when its X server went away: $(cat "$work/errors")" '[ "$status" -eq 1 ]'
+exit $failures

@@ -46,11 +46,21 @@ NorwynProcess::NorwynProcess(const std::vector<std::string>& words, const Config
     std::vector<std::string> arguments = {NORWYN_PROGRAM};
     arguments.insert(arguments.end(), words.begin(), words.end());
     std::vector<std::string> variables = {"XDG_CONFIG_HOME=" + config.path};
-    for (char** entry = environ; *entry; ++entry)
-        if (std::string(*entry).rfind("XDG_CONFIG_HOME=", 0) != 0 &&
-            std::string(*entry).rfind("XSCREENSAVER_WINDOW=", 0) != 0)
-            variables.push_back(*entry);
     variables.insert(variables.end(), environment.begin(), environment.end());
+    // An entry given replaces the test's own of that name: getenv takes the
+    // first of two, so the test's own would otherwise win.
+    const auto given = [&](const std::string& entry) {
+        const std::string name = entry.substr(0, entry.find('=') + 1);
+        if (name == "XDG_CONFIG_HOME=" || name == "XSCREENSAVER_WINDOW=")
+            return true;
+        for (const std::string& variable : environment)
+            if (variable.rfind(name, 0) == 0)
+                return true;
+        return false;
+    };
+    for (char** entry = environ; *entry; ++entry)
+        if (!given(*entry))
+            variables.push_back(*entry);
 
     pid = fork();
     if (pid == 0) {

@@ -21,7 +21,7 @@ struct ConfigFolder {
 class NorwynProcess {
 public:
     // Starts norwyn with the words, its settings in config, and the extra
-    // environment entries ("NAME=value") over the test's own.
+    // environment entries ("NAME=value"), each in place of the test's own.
     NorwynProcess(const std::vector<std::string>& words, const ConfigFolder& config,
                   const std::vector<std::string>& environment = {});
     ~NorwynProcess();

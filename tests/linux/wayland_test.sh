@@ -11,11 +11,9 @@
 # the saver's toplevel, which q and the compositor's close end.
 #
 #   tests/linux/wayland_test.sh path/to/norwyn path/to/virtual_pointer_wayland
-#
-# sway refuses to run as root: it runs as nobody, in a runtime folder of its
-# own, and the test's clients (norwyn among them) reach its socket as root.
 set -euo pipefail
 source "$(dirname "$0")/../../scripts/checks.sh"
+source "$(dirname "$0")/../../scripts/headless_sway.sh"
 program=$(realpath "$1")
 pointer_helper=$(realpath "$2")
 title="Fan Tarvek Screensaver V0.1"
@@ -25,16 +23,10 @@ for tool in sway swaymsg swayidle grim wtype python3 convert compare identify se
 done
 
 work=$(mktemp -d /tmp/norwyn-wayland-XXXXXX)
-chmod 711 "$work" # nobody passes through to its runtime folder, and no further
-run=$work/run
-mkdir -m 700 "$run"
-chown 65534:65534 "$run"
 
 # The clients talk to this sway only: no X server, no handed-over socket.
 unset DISPLAY XSCREENSAVER_WINDOW WAYLAND_DISPLAY WAYLAND_SOCKET SWAYSOCK SWAYLOCK_PLUGIN_OUTPUT_NAME
-export XDG_RUNTIME_DIR=$run
 
-sway_pid=
 idle_pid=
 POINTER_PID=
 cleanup() {
@@ -50,9 +42,6 @@ cleanup() {
     rm -rf "$work"
 }
 trap cleanup EXIT
-
-# A process that has not ended: present and not a zombie.
-running() { awk '$1 == "State:" && $2 != "Z" { found = 1 } END { exit !found }' "/proc/$1/status" 2>/dev/null; }
 
 # Each run of norwyn gets a settings folder of its own, $work/config/<tag>,
 # which its processes, one per output, inherit: they are found by it.
@@ -102,49 +91,18 @@ show_log() { sed 's/^/    norwyn: /' "$work/$norwyn_tag.log" | tail -20; }
 
 # --- sway -------------------------------------------------------------------
 
-# swaybg_command -: sway starts no background program of its own, which
-# would lie over --wallpaper's surface. HEADLESS-3 is the output plugged in
-# during a run.
-printf '%s\n' 'xwayland disable' 'swaybg_command -' 'output HEADLESS-3 mode 640x480 position 1824 0' >"$run/config"
-chown 65534:65534 "$run/config"
-setpriv --reuid=65534 --regid=65534 --clear-groups \
-    env -i PATH=/usr/bin:/bin HOME="$run" XDG_RUNTIME_DIR="$run" \
-    WLR_BACKENDS=headless WLR_LIBINPUT_NO_DEVICES=1 WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=2 \
-    sway -c "$run/config" >"$work/sway.log" 2>&1 &
-sway_pid=$!
-
-sway_answers() {
-    local socket
-    for socket in "$run"/wayland-*; do
-        [ -S "$socket" ] && WAYLAND_DISPLAY=${socket##*/}
-    done
-    for socket in "$run"/sway-ipc.*.sock; do
-        [ -S "$socket" ] && SWAYSOCK=$socket
-    done
-    [ -n "${WAYLAND_DISPLAY:-}" ] && [ -n "${SWAYSOCK:-}" ] && swaymsg -s "$SWAYSOCK" -t get_version >/dev/null 2>&1
-}
-if ! wait_until 30 sway_answers; then
-    echo "FAILED: headless sway did not come up"
-    tail -20 "$work/sway.log"
-    exit 1
-fi
-export WAYLAND_DISPLAY SWAYSOCK
-
-swaymsg output HEADLESS-1 mode 800x600 position 0 0 >/dev/null
-swaymsg output HEADLESS-2 mode 1024x768 position 800 0 >/dev/null
+# HEADLESS-3 is the output plugged in during a run.
+start_headless_sway "$work" 2 'output HEADLESS-3 mode 640x480 position 1824 0' ||
+    { echo "FAILED: headless sway did not come up"; exit 1; }
+run=$sway_run
+export XDG_RUNTIME_DIR=$run WAYLAND_DISPLAY=$sway_display SWAYSOCK=$sway_socket
 
 # name WIDTH HEIGHT X Y of each active output, one a line.
-outputs() {
-    swaymsg -r -t get_outputs | python3 -c '
-import json, sys
-for output in json.load(sys.stdin):
-    if output.get("active"):
-        r = output["rect"]
-        print(output["name"], r["width"], r["height"], r["x"], r["y"])'
-}
-sized() { [ "$(outputs | sort | tr '\n' ' ')" = "HEADLESS-1 800 600 0 0 HEADLESS-2 1024 768 800 0 " ]; }
-wait_until 10 sized || true
-check "headless sway runs, HEADLESS-1 at 800x600 and HEADLESS-2 at 1024x768 ($(outputs | tr '\n' ';'))" sized
+outputs() { sway_outputs | cut -d' ' -f1-5; }
+placed=no
+place_sway_outputs "HEADLESS-1 800 600 0 0" "HEADLESS-2 1024 768 800 0" && placed=yes
+check "headless sway runs, HEADLESS-1 at 800x600 and HEADLESS-2 at 1024x768 ($(outputs | tr '\n' ';'))" \
+    '[ $placed = yes ]'
 [ $failures -eq 0 ] || exit 1
 
 # --- the pointer ------------------------------------------------------------

@@ -1,7 +1,9 @@
 // norwyn on a real X server (the one in $DISPLAY; scripts/test runs Xvfb):
 // in a window of its own, in a window someone else made with a visual of
-// their choosing, and on the daemon's window, judged by what reaches the
-// screen and by how and when it ends.
+// their choosing (one GL can draw the scene on, or one without a depth
+// buffer, as XScreenSaver's preview has without xscreensaver-gl), and on the
+// daemon's window, judged by what reaches the screen and by how and when it
+// ends.
 
 #include "norwyn_process.h"
 
@@ -17,7 +19,9 @@
 #include <chrono>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <thread>
+#include <vector>
 
 namespace {
 
@@ -94,6 +98,23 @@ public:
         }
         XFree(visuals);
         return chosen;
+    }
+
+    std::vector<Window> childrenOf(Window window) {
+        Window root, parent, *children = nullptr;
+        unsigned count = 0;
+        std::vector<Window> found;
+        if (XQueryTree(display, window, &root, &parent, &children, &count) && children)
+            found.assign(children, children + count);
+        if (children)
+            XFree(children);
+        return found;
+    }
+
+    std::string hexId(Window window) {
+        char hex[32];
+        std::snprintf(hex, sizeof hex, "0x%lx", window);
+        return hex;
     }
 
     // norwyn's own top-level window: the one whose _NET_WM_PID is the process's.
@@ -194,6 +215,7 @@ TEST_F(XTest, AGivenWindowOfAnotherVisualIsDrawnAndItsResizeFollowed) {
     // The settings preview passes both; the window id wins.
     NorwynProcess norwyn({"--root", "--window-id", std::to_string(window)}, config);
     EXPECT_TRUE(eventually([&] { return litShare(window, 0, 0, 320, 240) > 0.9; }));
+    EXPECT_TRUE(childrenOf(window).empty()) << "a window whose visual suits the scene is drawn on directly";
 
     XResizeWindow(display, window, 640, 480);
     XSync(display, False);
@@ -212,11 +234,7 @@ TEST_F(XTest, OnTheDaemonsWindowATermStopsItAtOnceAndStoresTheFrameRate) {
     const Screen* screen = DefaultScreenOfDisplay(display);
     const Window window = makeWindow(DefaultVisualOfScreen(screen), DefaultDepthOfScreen(screen), 320, 240);
     // Five seconds between frames: only a wait that a signal cuts short ends in time.
-    NorwynProcess norwyn({"--root", "--delay", "5000000"}, config, {"XSCREENSAVER_WINDOW=0x" + [&] {
-                             char hex[32];
-                             std::snprintf(hex, sizeof hex, "%lx", window);
-                             return std::string(hex);
-                         }()});
+    NorwynProcess norwyn({"--root", "--delay", "5000000"}, config, {"XSCREENSAVER_WINDOW=" + hexId(window)});
     EXPECT_TRUE(eventually([&] { return litShare(window, 0, 0, 320, 240) > 0.9; }));
     std::this_thread::sleep_for(500ms);
     norwyn.signal(SIGTERM);
@@ -225,11 +243,54 @@ TEST_F(XTest, OnTheDaemonsWindowATermStopsItAtOnceAndStoresTheFrameRate) {
     XDestroyWindow(display, window);
 }
 
-TEST_F(XTest, AWindowWithoutAGlVisualOrNoWindowAtAllIsToldPlainly) {
+// XScreenSaver's preview and daemon windows have the default visual, which
+// without xscreensaver-gl has no depth buffer: norwyn draws in a child of its
+// own that fills the window, while keys still reach whoever listens on it.
+TEST_F(XTest, AWindowWithoutADepthBufferIsDrawnThroughAChildThatFollowsItsSize) {
     const XVisualInfo visual = otherVisual(false);
     ASSERT_NE(visual.visual, nullptr) << "this X server offers no visual without a double-buffered GL configuration";
-    const Window window = makeWindow(visual.visual, visual.depth, 64, 48);
-    for (const std::string& id : {std::to_string(window), std::string("0x7fffff0")}) {
+    const Window window = makeWindow(visual.visual, visual.depth, 320, 240);
+    XSelectInput(display, window, KeyPressMask);
+    NorwynProcess norwyn({"--root"}, config, {"XSCREENSAVER_WINDOW=" + hexId(window)});
+    Window child = 0;
+    ASSERT_TRUE(eventually([&] {
+        const std::vector<Window> children = childrenOf(window);
+        child = children.size() == 1 ? children[0] : 0;
+        return child != 0;
+    })) << norwyn.errors();
+    EXPECT_TRUE(eventually([&] { return litShare(child, 0, 0, 320, 240) > 0.9; })) << "the scene fills the window";
+
+    XResizeWindow(display, window, 640, 480);
+    XSync(display, False);
+    XWindowAttributes attributes = {};
+    EXPECT_TRUE(eventually([&] {
+        return XGetWindowAttributes(display, child, &attributes) && attributes.width == 640 && attributes.height == 480;
+    })) << "the child follows the window's size";
+    EXPECT_TRUE(eventually([&] { return litShare(child, 320, 240, 320, 240) > 0.9; }))
+        << "the picture fills the grown window";
+
+    // Sent to the child as the keyboard would, a key travels on to the one
+    // listener on the window above it, this test, unless norwyn's child takes it.
+    pressKey(child, XK_a);
+    XEvent event;
+    EXPECT_TRUE(XCheckTypedEvent(display, KeyPress, &event)) << "the key reaches the given window";
+    EXPECT_TRUE(norwyn.running());
+
+    XDestroyWindow(display, window);
+    XSync(display, False);
+    EXPECT_EQ(norwyn.waitForExit(3000), 0);
+    EXPECT_EQ(norwyn.errors(), "");
+}
+
+// A window that is not there, or one that can hold no picture, ends the run
+// with a word on what is wrong and no X error.
+TEST_F(XTest, NoWindowOrAnInputOnlyWindowIsToldPlainly) {
+    XSetWindowAttributes none = {};
+    const Window inputOnly =
+        XCreateWindow(display, DefaultRootWindow(display), 0, 0, 64, 48, 0, 0, InputOnly, CopyFromParent, 0, &none);
+    XMapWindow(display, inputOnly);
+    XSync(display, False);
+    for (const std::string& id : {std::string("0x7fffff0"), std::to_string(inputOnly)}) {
         SCOPED_TRACE(id);
         NorwynProcess norwyn({"--window-id", id}, config);
         EXPECT_EQ(norwyn.waitForExit(5000), 1);
@@ -237,7 +298,7 @@ TEST_F(XTest, AWindowWithoutAGlVisualOrNoWindowAtAllIsToldPlainly) {
         EXPECT_NE(errors.find("norwyn: "), std::string::npos);
         EXPECT_EQ(errors.find("X Error"), std::string::npos) << errors;
     }
-    XDestroyWindow(display, window);
+    XDestroyWindow(display, inputOnly);
 }
 
 } // namespace
