@@ -590,13 +590,19 @@ os.execve(sys.argv[1], sys.argv[1:], environment)' "$program" "$@" >"$work/$tag.
     norwyn_pid=$!
 }
 
+# Ended as a session would, and reaped, before the next run.
+end_handed_over() {
+    running "$norwyn_pid" && kill -TERM "$norwyn_pid" && ended_within 10 || true
+    stop_norwyn
+}
+
 handed_over_outputs() {
     local result
     hand_over handed "" --wallpaper
     result=no
     covered HEADLESS-1 800 600 no 30 && covered HEADLESS-2 1024 768 no 30 && moves HEADLESS-2 && result=yes
     check "one handed-over connection with no output named draws both outputs ($seen)" '[ $result = yes ]'
-    stop_norwyn
+    end_handed_over
 
     hand_over named HEADLESS-2 --wallpaper
     result=no
@@ -606,7 +612,7 @@ handed_over_outputs() {
     result=drawn
     shot HEADLESS-1 "$shot_file" && ! shows_scene "$shot_file" 800 600 no && result=bare
     check "and leaves HEADLESS-1 bare ($result: $seen)" '[ $result = bare ]'
-    stop_norwyn
+    end_handed_over
 }
 
 outputs_come_and_go
