@@ -8,7 +8,7 @@ namespace {
 
 EGLDisplay eglDisplay = EGL_NO_DISPLAY;
 EGLConfig eglConfig = nullptr;
-EGLContext rootContext = EGL_NO_CONTEXT;
+EGLContext eglContext = EGL_NO_CONTEXT;
 
 bool report(const char* step) {
     std::fprintf(stderr, "norwyn: EGL: %s (error 0x%x)\n", step, static_cast<unsigned>(eglGetError()));
@@ -76,7 +76,7 @@ bool openEglDisplay(EGLenum platform, void* nativeDisplay) {
         report("no desktop OpenGL");
     else if (!(eglConfig = chooseConfig()))
         report("no configuration of 8-bit red, green and blue with a depth buffer");
-    else if ((rootContext = eglCreateContext(eglDisplay, eglConfig, EGL_NO_CONTEXT, nullptr)) == EGL_NO_CONTEXT)
+    else if ((eglContext = eglCreateContext(eglDisplay, eglConfig, EGL_NO_CONTEXT, nullptr)) == EGL_NO_CONTEXT)
         report("cannot make an OpenGL context");
     else
         opened = true;
@@ -89,18 +89,14 @@ bool openEglWindow(void* nativeWindow, const char* screen, EglWindow& window) {
     window.surface =
         eglCreateWindowSurface(eglDisplay, eglConfig, reinterpret_cast<EGLNativeWindowType>(nativeWindow), nullptr);
     if (window.surface != EGL_NO_SURFACE)
-        window.context = eglCreateContext(eglDisplay, eglConfig, rootContext, nullptr);
-    if (window.context != EGL_NO_CONTEXT)
         return true;
-    std::fprintf(stderr, "norwyn: EGL: cannot make a %s for %s (error 0x%x)\n",
-                 window.surface == EGL_NO_SURFACE ? "window surface" : "context", screen,
+    std::fprintf(stderr, "norwyn: EGL: cannot make a window surface for %s (error 0x%x)\n", screen,
                  static_cast<unsigned>(eglGetError()));
-    closeEglWindow(window);
     return false;
 }
 
 bool makeEglCurrent(const EglWindow& window) {
-    if (!eglMakeCurrent(eglDisplay, window.surface, window.surface, window.context))
+    if (!eglMakeCurrent(eglDisplay, window.surface, window.surface, eglContext))
         return report("cannot make the OpenGL context current");
     // A swap that waited for the compositor would block for good on a
     // surface it no longer shows; the run paces itself on frame callbacks.
@@ -112,18 +108,17 @@ void swapEglBuffers(const EglWindow& window) {
     eglSwapBuffers(eglDisplay, window.surface);
 }
 
-void makeEglRootCurrent() {
-    if (!eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, rootContext))
+void makeEglCurrentOnNoSurface() {
+    if (!eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, eglContext))
         eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
 }
 
 void closeEglWindow(EglWindow& window) {
-    if (eglGetCurrentContext() == window.context && window.context != EGL_NO_CONTEXT)
-        eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (window.context != EGL_NO_CONTEXT)
-        eglDestroyContext(eglDisplay, window.context);
-    if (window.surface != EGL_NO_SURFACE)
-        eglDestroySurface(eglDisplay, window.surface);
+    if (window.surface == EGL_NO_SURFACE)
+        return;
+    if (eglGetCurrentSurface(EGL_DRAW) == window.surface)
+        makeEglCurrentOnNoSurface();
+    eglDestroySurface(eglDisplay, window.surface);
     window = {};
 }
 
@@ -131,10 +126,10 @@ void closeEglDisplay() {
     if (eglDisplay == EGL_NO_DISPLAY)
         return;
     eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
-    if (rootContext != EGL_NO_CONTEXT)
-        eglDestroyContext(eglDisplay, rootContext);
+    if (eglContext != EGL_NO_CONTEXT)
+        eglDestroyContext(eglDisplay, eglContext);
     eglTerminate(eglDisplay);
     eglDisplay = EGL_NO_DISPLAY;
     eglConfig = nullptr;
-    rootContext = EGL_NO_CONTEXT;
+    eglContext = EGL_NO_CONTEXT;
 }

@@ -42,10 +42,10 @@ bool wanted(const WaylandOutput& output) {
 }
 
 // After every read of the compositor: frees the surfaces that went, lists
-// those drawn, and gives the first one the frame state when it is new to the
-// part (the first output unplugged leaves it to the next). The textures and
-// the recorded frame live in the root context's share group, so they outlast
-// any one surface. With no surface left the run draws nothing and waits.
+// those drawn, and gives the first one the viewport when it is new to the
+// part (the first output unplugged leaves it to the next). The one context
+// keeps the textures and the recorded frame whichever surfaces come and go.
+// With no surface left the run draws nothing and waits.
 void settleSurfaces() {
     sweepGoneSurfaces();
     drawn.clear();
@@ -55,7 +55,7 @@ void settleSurfaces() {
     activeFlag = drawn.empty() ? 0 : 1;
     if (drawn.empty()) {
         if (firstId)
-            makeEglRootCurrent();
+            makeEglCurrentOnNoSurface();
         firstId = 0;
         return;
     }
@@ -140,9 +140,10 @@ void swapOther(int index) {
     presentSurface(*drawn[static_cast<size_t>(index) + 1]);
 }
 
+// The one context took each other surface's projection: the first's is set again.
 void makeFirstCurrent() {
-    if (!drawn.empty())
-        makeEglCurrent(drawn.front()->gl);
+    if (!drawn.empty() && makeEglCurrent(drawn.front()->gl))
+        applyProjection(viewportWidth, viewportHeight);
     wl_display_flush(wayland.display);
 }
 

@@ -29,8 +29,8 @@ ScreenSurface& addSurface(uint32_t outputName, std::string label) {
     return *screenSurfaces.back();
 }
 
-// The first configure gives the surface its EGL window and context; a
-// surface that cannot have them is left uncovered, and the others run.
+// The first configure gives the surface its EGL window; a surface that
+// cannot have one is left uncovered, and the others run.
 void applySize(ScreenSurface& screen) {
     screen.configured = true;
     wl_surface_set_buffer_scale(screen.surface, screen.scale);

@@ -1,8 +1,8 @@
 #pragma once
 // The surfaces of a Wayland run: a layer-shell surface on each output drawn
 // (overlay or background layer), or one xdg-shell toplevel. Each has its EGL
-// window and context, its own size and scale, and a frame callback of its
-// own. A surface is drawn on from the configure that gave it a context until
+// window surface, its own size and scale, and a frame callback of its own.
+// A surface is drawn on from the configure that gave it an EGL surface until
 // the compositor closes it or its output goes away; then only it goes.
 
 #include "gl/gl_window_egl.h"
@@ -35,11 +35,11 @@ struct ScreenSurface {
     int pendingWidth = 0, pendingHeight = 0; // a toplevel's, until its configure is done
     int scale = 1;
     bool configured = false;
-    bool gone = false; // closed, refused, left without a context, or its output gone
+    bool gone = false; // closed, refused, left without an EGL surface, or its output gone
 
     int width() const { return logicalWidth * scale; }
     int height() const { return logicalHeight * scale; }
-    bool drawable() const { return gl.context != EGL_NO_CONTEXT && !gone; }
+    bool drawable() const { return gl.surface != EGL_NO_SURFACE && !gone; }
     // Drawable, and its last frame shown.
     bool takesFrame() const { return drawable() && !frameCallback; }
 };
