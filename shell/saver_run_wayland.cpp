@@ -29,7 +29,7 @@ namespace {
 
 const HackOptions* runOptions = nullptr;
 bool coversOutputs = false;        // every output that appears while the run is open gets a surface
-bool glPrepared = false;           // the textures are loaded in the share group
+bool glPrepared = false;           // the textures are loaded in the context
 uint64_t firstId = 0;              // the surface that draws the frame; 0 for none
 std::vector<ScreenSurface*> drawn; // the surfaces drawn this pass, the first one first
 
