@@ -3,11 +3,14 @@
 # the same size and on the same Mesa llvmpipe: one run on a headless sway with
 # one 1280x720 output, one on an Xvfb of 1280x720, the same settings (a fresh
 # settings folder each), the same --delay. Each run is warmed up, then for a
-# fixed window it counts the CPU time (user + system) of every norwyn process
-# of the run (on Wayland the leader and its per-output process, found as its
-# descendants) and the frames shown, and it ends on SIGTERM as a session
-# would. A long --delay shows what is spent between frames: CPU a second
-# should be the frame rate times the cost of a frame, nothing more.
+# fixed window it counts the CPU time (user + system) of the norwyn process of
+# the run and any it started (found as its descendants) and the frames shown,
+# and it ends on SIGTERM as a session would. A long --delay shows what is
+# spent between frames: CPU a second should be the frame rate times the cost
+# of a frame, nothing more. Then, at the first delay, Wayland runs on one
+# 1280x720 output and on two side by side, one after the other: a second
+# output should cost no more than the first, and the last line reads
+# "two outputs / one output: R", the median of the runs' ratios.
 #
 #   bench/display_frame_cost.sh path/to/norwyn [repetitions, default 5]
 #
@@ -255,3 +258,70 @@ if [ "$longest" != "$shortest" ]; then
                 b, d, per_second - rate * frame, per_second, rate, frame, s }'
     done
 fi
+
+# --- two outputs against one --------------------------------------------------
+
+# HEADLESS-2, made once beside HEADLESS-1 at the same size and left disabled
+# but for the two-output runs.
+make_second_output() {
+    swaymsg -s "$sway_socket" create_output >/dev/null
+    if ! place_sway_outputs "HEADLESS-1 $width $height 0 0" "HEADLESS-2 $width $height $width 0"; then
+        echo "display_frame_cost: sway's outputs are $(sway_outputs | tr '\n' ';'), not two of ${width}x$height" >&2
+        exit 1
+    fi
+    second_output disable
+    wait_until 10 sway_outputs_are "HEADLESS-1 $width $height 0 0" || true
+}
+second_output() { # enable|disable
+    swaymsg -s "$sway_socket" output HEADLESS-2 "$1" >/dev/null
+}
+
+# Each repetition measures --root on one output, then on two, one after the
+# other under much the same load. Every frame of the two-output run is
+# swapped on both outputs, so a frame costs its CPU over half its swaps.
+# Sets output_ratios to each repetition's "one two ratio", a line each.
+output_ratios=
+two_outputs_against_one() {
+    local delay=${delays[0]} one two repetition
+    make_second_output
+    for repetition in $(seq "$repetitions"); do
+        measure wayland "$delay"
+        one=${result%% *}
+        second_output enable
+        if ! wait_until 10 sway_outputs_are "HEADLESS-1 $width $height 0 0" "HEADLESS-2 $width $height $width 0"; then
+            echo "display_frame_cost: sway's outputs are $(sway_outputs | tr '\n' ';'), not two of ${width}x$height" >&2
+            exit 1
+        fi
+        measure wayland "$delay"
+        two=$(awk -v cpu="${result%% *}" 'BEGIN { printf "%.3f", cpu * 2 }')
+        second_output disable
+        wait_until 10 sway_outputs_are "HEADLESS-1 $width $height 0 0" || true
+        echo "two outputs: ${two} ms CPU a frame against ${one} ms on one" >&2
+        output_ratios+=$(awk -v a="$one" -v b="$two" 'BEGIN { printf "%s %s %.6f", a, b, b / a }')$'\n'
+    done
+}
+
+# The table's rows and the ratio, run by run: the median (min-max); the
+# last line of the output.
+report_outputs() {
+    local summary
+    summary=$(printf '%s' "$output_ratios" | awk 'NF { one[++n] = $1; two[n] = $2; r[n] = $3 }
+        function sort(v, i, j, t) {
+            for (i = 1; i <= n; ++i) for (j = i + 1; j <= n; ++j) if (v[j] < v[i]) { t = v[i]; v[i] = v[j]; v[j] = t }
+        }
+        function median(v) { return n % 2 ? v[(n + 1) / 2] : (v[n / 2] + v[n / 2 + 1]) / 2 }
+        END {
+            sort(one); sort(two); sort(r)
+            printf "%.3f (%.3f-%.3f) %.3f (%.3f-%.3f) %.2f (%.2f-%.2f)\n", median(one), one[1], one[n],
+                median(two), two[1], two[n], median(r), r[1], r[n] }')
+    read -r one_median one_range two_median two_range ratio ratio_range <<<"$summary"
+    echo "norwyn --root on Wayland at --delay ${delays[0]}, CPU ms a frame, medians of $repetitions runs (min-max):"
+    printf '%-26s %s %s\n' "one ${width}x$height output" "$one_median" "$one_range"
+    printf '%-26s %s %s\n' "two ${width}x$height outputs" "$two_median" "$two_range"
+    echo "two outputs over one, run by run: $ratio $ratio_range"
+    echo "two outputs / one output: $ratio"
+}
+
+echo
+two_outputs_against_one
+report_outputs

@@ -7,12 +7,11 @@
 namespace {
 
 EGLDisplay eglDisplay = EGL_NO_DISPLAY;
-EGLSurface eglSurface = EGL_NO_SURFACE;
+EGLConfig eglConfig = nullptr;
 EGLContext eglContext = EGL_NO_CONTEXT;
 
-bool fail(const char* step) {
+bool report(const char* step) {
     std::fprintf(stderr, "norwyn: EGL: %s (error 0x%x)\n", step, static_cast<unsigned>(eglGetError()));
-    closeEglWindow();
     return false;
 }
 
@@ -68,44 +67,69 @@ EGLConfig chooseConfig() {
 
 } // namespace
 
-bool openEglWindow(EGLenum platform, void* nativeDisplay, void* nativeWindow) {
+bool openEglDisplay(EGLenum platform, void* nativeDisplay) {
     eglDisplay = platformDisplay(platform, nativeDisplay);
+    bool opened = false;
     if (eglDisplay == EGL_NO_DISPLAY || !eglInitialize(eglDisplay, nullptr, nullptr))
-        return fail("no EGL for this display");
-    if (!eglBindAPI(EGL_OPENGL_API))
-        return fail("no desktop OpenGL");
-    const EGLConfig config = chooseConfig();
-    if (!config)
-        return fail("no configuration of 8-bit red, green and blue with a depth buffer");
-    eglSurface =
-        eglCreateWindowSurface(eglDisplay, config, reinterpret_cast<EGLNativeWindowType>(nativeWindow), nullptr);
-    if (eglSurface == EGL_NO_SURFACE)
-        return fail("cannot make a window surface");
-    eglContext = eglCreateContext(eglDisplay, config, EGL_NO_CONTEXT, nullptr);
-    if (eglContext == EGL_NO_CONTEXT)
-        return fail("cannot make an OpenGL context");
-    if (!eglMakeCurrent(eglDisplay, eglSurface, eglSurface, eglContext))
-        return fail("cannot make the OpenGL context current");
+        report("no EGL for this display");
+    else if (!eglBindAPI(EGL_OPENGL_API))
+        report("no desktop OpenGL");
+    else if (!(eglConfig = chooseConfig()))
+        report("no configuration of 8-bit red, green and blue with a depth buffer");
+    else if ((eglContext = eglCreateContext(eglDisplay, eglConfig, EGL_NO_CONTEXT, nullptr)) == EGL_NO_CONTEXT)
+        report("cannot make an OpenGL context");
+    else
+        opened = true;
+    if (!opened)
+        closeEglDisplay();
+    return opened;
+}
+
+bool openEglWindow(void* nativeWindow, const char* screen, EglWindow& window) {
+    window.surface =
+        eglCreateWindowSurface(eglDisplay, eglConfig, reinterpret_cast<EGLNativeWindowType>(nativeWindow), nullptr);
+    if (window.surface != EGL_NO_SURFACE)
+        return true;
+    std::fprintf(stderr, "norwyn: EGL: cannot make a window surface for %s (error 0x%x)\n", screen,
+                 static_cast<unsigned>(eglGetError()));
+    return false;
+}
+
+bool makeEglCurrent(const EglWindow& window) {
+    if (!eglMakeCurrent(eglDisplay, window.surface, window.surface, eglContext))
+        return report("cannot make the OpenGL context current");
     // A swap that waited for the compositor would block for good on a
     // surface it no longer shows; the run paces itself on frame callbacks.
     eglSwapInterval(eglDisplay, 0);
     return true;
 }
 
-void swapEglBuffers() {
-    eglSwapBuffers(eglDisplay, eglSurface);
+void swapEglBuffers(const EglWindow& window) {
+    eglSwapBuffers(eglDisplay, window.surface);
 }
 
-void closeEglWindow() {
+void makeEglCurrentOnNoSurface() {
+    if (!eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, eglContext))
+        eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
+}
+
+void closeEglWindow(EglWindow& window) {
+    if (window.surface == EGL_NO_SURFACE)
+        return;
+    if (eglGetCurrentSurface(EGL_DRAW) == window.surface)
+        makeEglCurrentOnNoSurface();
+    eglDestroySurface(eglDisplay, window.surface);
+    window = {};
+}
+
+void closeEglDisplay() {
     if (eglDisplay == EGL_NO_DISPLAY)
         return;
     eglMakeCurrent(eglDisplay, EGL_NO_SURFACE, EGL_NO_SURFACE, EGL_NO_CONTEXT);
     if (eglContext != EGL_NO_CONTEXT)
         eglDestroyContext(eglDisplay, eglContext);
-    if (eglSurface != EGL_NO_SURFACE)
-        eglDestroySurface(eglDisplay, eglSurface);
     eglTerminate(eglDisplay);
     eglDisplay = EGL_NO_DISPLAY;
-    eglSurface = EGL_NO_SURFACE;
+    eglConfig = nullptr;
     eglContext = EGL_NO_CONTEXT;
 }

@@ -1,6 +1,8 @@
 #include "shell/saver_input.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <limits>
 
 uint8_t activeFlag = 1;
 uint8_t keyDown[256] = {};
@@ -8,6 +10,19 @@ CursorPoint startCursor;
 
 EndingInput endingInputOf(RunMode mode) {
     return mode == Saver ? EndingInput::Everything : EndingInput::KeysOnly;
+}
+
+namespace {
+
+int32_t clampedSum(int32_t a, int32_t b) {
+    constexpr int64_t lowest = std::numeric_limits<int32_t>::min(), highest = std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(std::clamp(static_cast<int64_t>(a) + b, lowest, highest));
+}
+
+} // namespace
+
+CursorPoint placeInLayout(CursorPoint origin, CursorPoint onSurface) {
+    return {clampedSum(origin.x, onSurface.x), clampedSum(origin.y, onSurface.y)};
 }
 
 bool cursorMovedAway(CursorPoint cursor) {

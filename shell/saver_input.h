@@ -29,6 +29,10 @@ constexpr int escapeKey = 27;          // VK_ESCAPE
 // The rule of the Windows runs, which follows the command line's mode.
 EndingInput endingInputOf(RunMode mode);
 
+// A position on a surface that covers an output whose top-left corner stands
+// at origin in the compositor's layout, placed in that layout, so that the
+// tolerance counts across outputs; a sum past the 32-bit range stops at its end.
+CursorPoint placeInLayout(CursorPoint origin, CursorPoint onSurface);
 // True when the cursor has moved more than the tolerance from startCursor on either axis.
 bool cursorMovedAway(CursorPoint cursor);
 // A pointer move ends only a full-screen run, and only once the cursor has moved away.

@@ -17,7 +17,6 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 volatile std::sig_atomic_t caughtStop = 0;
-volatile std::sig_atomic_t childEnded = 0;
 int wakePipe[2] = {-1, -1};
 
 bool endRequested = false;
@@ -36,11 +35,6 @@ void wake() {
 
 void onStopSignal(int signal) {
     caughtStop = signal;
-    wake();
-}
-
-void onChildEnded(int) {
-    childEnded = 1;
     wake();
 }
 
@@ -65,21 +59,10 @@ void installStopSignals() {
         wakePipe[0] = wakePipe[1] = -1;
     catchSignal(SIGTERM, onStopSignal);
     catchSignal(SIGINT, onStopSignal);
-    catchSignal(SIGCHLD, onChildEnded);
 }
 
 int stopSignal() {
     return caughtStop;
-}
-
-bool takeChildEnded() {
-    const bool ended = childEnded != 0;
-    childEnded = 0;
-    return ended;
-}
-
-int wakeDescriptor() {
-    return wakePipe[0];
 }
 
 void endByStopSignal() {

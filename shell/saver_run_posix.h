@@ -7,15 +7,11 @@
 
 #include <cstdint>
 
-// Catches SIGTERM and SIGINT (and, for a run of several processes, SIGCHLD)
-// on a wake-up pipe that every wait of a run watches.
+// Catches SIGTERM and SIGINT on a wake-up pipe that every wait of a run
+// watches.
 void installStopSignals();
 // The stop signal caught, or 0.
 int stopSignal();
-// True once a child process ended, until asked again.
-bool takeChildEnded();
-// The read end of the pipe the handlers write on.
-int wakeDescriptor();
 // A process that caught a stop signal to clean up ends by that signal, as its
 // parent expects: the default action restored and the signal raised again.
 void endByStopSignal();

@@ -1,26 +1,24 @@
 // The Wayland side of a run. --root and --wallpaper put a layer-shell
-// surface on an output (overlay or background layer), --window an xdg-shell
-// toplevel; a compositor without layer shell gets a full-screen toplevel for
-// --root. Each output is drawn by a process of its own (see
-// shell/output_runs_wayland.cpp): the scene's state is process-wide, and two
-// surfaces drawn by one process would run the animation twice as fast.
-// Frames are drawn on the compositor's frame callbacks, so a surface it no
-// longer shows draws nothing, and nothing here ever blocks a stop signal.
+// surface on every output (overlay or background layer), --window an
+// xdg-shell toplevel; a compositor without layer shell gets a full-screen
+// toplevel for --root. One process and one connection draw every output:
+// the first surface draws the frame, every other shows it through the shared
+// frame (gl/shared_frame.h), so the scene advances once a frame however many
+// outputs there are. Frames are drawn on each surface's own frame callbacks,
+// so a surface the compositor no longer shows draws nothing, and nothing here
+// ever blocks a stop signal.
 
+#include "gl/gl_state.h"
 #include "gl/gl_window_egl.h"
-#include "shell/output_runs_wayland.h"
 #include "shell/run_plan.h"
 #include "shell/saver_backends_posix.h"
 #include "shell/saver_run.h"
 #include "shell/saver_run_posix.h"
+#include "shell/screen_surfaces_wayland.h"
 #include "shell/wayland_session.h"
-
-#include "wlr-layer-shell-unstable-v1-client-protocol.h"
-#include "xdg-shell-client-protocol.h"
 
 #include <EGL/eglext.h>
 #include <wayland-client.h>
-#include <wayland-egl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,117 +28,61 @@
 namespace {
 
 const HackOptions* runOptions = nullptr;
-uint32_t chosenOutputName = 0;  // the output the surface covers; 0 for a toplevel
-bool drawsOneOfSeveral = false; // a process of the per-output runs
+bool coversOutputs = false;        // every output that appears while the run is open gets a surface
+bool glPrepared = false;           // the textures are loaded in the context
+uint64_t firstId = 0;              // the surface that draws the frame; 0 for none
+std::vector<ScreenSurface*> drawn; // the surfaces drawn this pass, the first one first
 
-wl_surface* surface = nullptr;
-zwlr_layer_surface_v1* layerSurface = nullptr;
-xdg_surface* shellSurface = nullptr;
-xdg_toplevel* toplevel = nullptr;
-wl_egl_window* eglWindow = nullptr;
-wl_callback* frameCallback = nullptr;
-
-int logicalWidth = 0, logicalHeight = 0; // as the compositor configures the surface
-int pendingWidth = 0, pendingHeight = 0;
-int bufferScale = 1;
-bool configured = false;
-bool surfaceClosed = false;
-
-// The output's end ends this output's run, and only that one.
-void endWithTheOutput() {
-    if (drawsOneOfSeveral)
-        endRun(outputGoneExitCode);
-    else
-        reportClose();
+// swaylock-plugin names the one output its command draws; an output that a
+// compositor older than wl_output 4 leaves unnamed cannot be told apart, and
+// is drawn.
+bool wanted(const WaylandOutput& output) {
+    const char* only = std::getenv("SWAYLOCK_PLUGIN_OUTPUT_NAME");
+    return !only || !*only || output.name.empty() || output.name == only;
 }
 
-void applySize() {
-    const int width = logicalWidth * bufferScale, height = logicalHeight * bufferScale;
-    if (eglWindow)
-        wl_egl_window_resize(eglWindow, width, height, 0, 0);
-    wl_surface_set_buffer_scale(surface, bufferScale);
-    reportResize(width, height);
-}
-
-void takeScale(int32_t scale) {
-    if (scale == bufferScale)
+// After every read of the compositor: frees the surfaces that went, lists
+// those drawn, and gives the first one the viewport when it is new to the
+// part (the first output unplugged leaves it to the next). The one context
+// keeps the textures and the recorded frame whichever surfaces come and go.
+// With no surface left the run draws nothing and waits.
+void settleSurfaces() {
+    sweepGoneSurfaces();
+    drawn.clear();
+    for (const auto& screen : screenSurfaces)
+        if (screen->drawable())
+            drawn.push_back(screen.get());
+    activeFlag = drawn.empty() ? 0 : 1;
+    if (drawn.empty()) {
+        if (firstId)
+            makeEglCurrentOnNoSurface();
+        firstId = 0;
         return;
-    bufferScale = scale;
-    if (configured)
-        applySize();
-}
-
-// --- layer surface
-
-void layerConfigure(void*, zwlr_layer_surface_v1* layer, uint32_t serial, uint32_t width, uint32_t height) {
-    zwlr_layer_surface_v1_ack_configure(layer, serial);
-    logicalWidth = static_cast<int>(width);
-    logicalHeight = static_cast<int>(height);
-    configured = true;
-    applySize();
-}
-
-void layerClosed(void*, zwlr_layer_surface_v1*) {
-    surfaceClosed = true;
-    endWithTheOutput();
-}
-
-const zwlr_layer_surface_v1_listener layerListener = {layerConfigure, layerClosed};
-
-// --- xdg toplevel
-
-void shellConfigure(void*, xdg_surface* shell, uint32_t serial) {
-    xdg_surface_ack_configure(shell, serial);
-    if (pendingWidth > 0 && pendingHeight > 0) {
-        logicalWidth = pendingWidth;
-        logicalHeight = pendingHeight;
     }
-    configured = true;
-    applySize();
+    ScreenSurface& first = *drawn.front();
+    if (first.id == firstId) {
+        reportResize(first.width(), first.height());
+        return;
+    }
+    firstId = first.id;
+    makeEglCurrent(first.gl);
+    if (glPrepared) {
+        resizeViewport(first.width(), first.height());
+        applyFrameState();
+    }
 }
 
-const xdg_surface_listener shellListener = {shellConfigure};
-
-// A size of 0 leaves the choice to us: the one we had.
-void toplevelConfigure(void*, xdg_toplevel*, int32_t width, int32_t height, wl_array*) {
-    pendingWidth = width;
-    pendingHeight = height;
+void outputAppeared(WaylandOutput& output) {
+    if (coversOutputs && wanted(output))
+        coverOutput(output, runOptions->target == DrawTarget::Wallpaper);
 }
 
-void toplevelClose(void*, xdg_toplevel*) {
-    reportClose();
-}
-
-void toplevelBounds(void*, xdg_toplevel*, int32_t, int32_t) {
-}
-void toplevelCapabilities(void*, xdg_toplevel*, wl_array*) {
-}
-
-const xdg_toplevel_listener toplevelListener = {toplevelConfigure, toplevelClose, toplevelBounds, toplevelCapabilities};
-
-// A toplevel takes the scale of the output it is shown on.
-void surfaceEnter(void*, wl_surface*, wl_output* output) {
-    for (const auto& known : wayland.outputs)
-        if (known->output == output && !chosenOutputName)
-            takeScale(known->scale);
-}
-
-void surfaceLeave(void*, wl_surface*, wl_output*) {
-}
-
-const wl_surface_listener surfaceListener = {surfaceEnter, surfaceLeave};
-
-// --- frames
-
-void frameDone(void*, wl_callback* callback, uint32_t) {
-    wl_callback_destroy(callback);
-    frameCallback = nullptr;
-}
-
-const wl_callback_listener frameListener = {frameDone};
-
-bool frameReady() {
-    return configured && !frameCallback && !surfaceClosed;
+CursorPoint originOf(wl_surface* surface) {
+    for (const auto& screen : screenSurfaces)
+        if (screen->surface == surface)
+            if (const WaylandOutput* output = findOutput(screen->outputName))
+                return output->position;
+    return {};
 }
 
 void connectionGone() {
@@ -151,191 +93,141 @@ void connectionGone() {
 void readCompositor() {
     if (!dispatchWayland())
         connectionGone();
+    settleSurfaces();
 }
+
+// --- the loop's table
 
 EventPoll pollWaylandEvent(int* exitCode) {
     if (runEnding(exitCode))
         return EventPoll::Quit;
     if (!dispatchWaitingWayland())
         connectionGone();
+    settleSurfaces();
     return runEnding(exitCode) ? EventPoll::Quit : EventPoll::Empty;
 }
 
-// Asks for the next frame callback before the swap commits the frame.
+// A surface whose last frame the compositor has not shown yet is left for
+// this pass; its frame is drawn, and overwritten by the next.
 void swapWaylandBuffers() {
-    if (!frameReady())
-        return;
-    frameCallback = wl_surface_frame(surface);
-    wl_callback_add_listener(frameCallback, &frameListener, nullptr);
-    swapEglBuffers();
+    if (!drawn.empty() && drawn.front()->takesFrame())
+        presentSurface(*drawn.front());
     wl_display_flush(wayland.display);
 }
 
+bool anySurfaceTakesFrame() {
+    return std::any_of(drawn.begin(), drawn.end(), [](const ScreenSurface* screen) { return screen->takesFrame(); });
+}
+
 void paceWaylandFrames() {
-    waitForNextFrame(wl_display_get_fd(wayland.display), readCompositor, frameReady);
+    waitForNextFrame(wl_display_get_fd(wayland.display), readCompositor, anySurfaceTakesFrame);
 }
 
-// --- opening
-
-void followOutputs(uint32_t goneName) {
-    if (goneName == chosenOutputName)
-        endWithTheOutput();
+int otherCount() {
+    return drawn.empty() ? 0 : static_cast<int>(drawn.size()) - 1;
 }
 
-void outputDescribed(WaylandOutput& output) {
-    if (output.globalName == chosenOutputName)
-        takeScale(output.scale);
+bool makeOtherCurrent(int index, int* width, int* height) {
+    ScreenSurface& screen = *drawn[static_cast<size_t>(index) + 1];
+    if (!screen.takesFrame() || !makeEglCurrent(screen.gl))
+        return false;
+    *width = screen.width();
+    *height = screen.height();
+    return true;
 }
 
-void makeLayerSurface(const WaylandOutput& output, bool wallpaper) {
-    layerSurface = zwlr_layer_shell_v1_get_layer_surface(
-        wayland.layerShell, surface, output.output,
-        wallpaper ? ZWLR_LAYER_SHELL_V1_LAYER_BACKGROUND : ZWLR_LAYER_SHELL_V1_LAYER_OVERLAY, "norwyn");
-    zwlr_layer_surface_v1_add_listener(layerSurface, &layerListener, nullptr);
-    zwlr_layer_surface_v1_set_size(layerSurface, 0, 0);
-    zwlr_layer_surface_v1_set_anchor(layerSurface,
-                                     ZWLR_LAYER_SURFACE_V1_ANCHOR_TOP | ZWLR_LAYER_SURFACE_V1_ANCHOR_BOTTOM |
-                                         ZWLR_LAYER_SURFACE_V1_ANCHOR_LEFT | ZWLR_LAYER_SURFACE_V1_ANCHOR_RIGHT);
-    zwlr_layer_surface_v1_set_exclusive_zone(layerSurface, -1);
-    zwlr_layer_surface_v1_set_keyboard_interactivity(
-        layerSurface, wallpaper ? ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_NONE
-                                : ZWLR_LAYER_SURFACE_V1_KEYBOARD_INTERACTIVITY_EXCLUSIVE);
-    bufferScale = output.scale;
+void swapOther(int index) {
+    presentSurface(*drawn[static_cast<size_t>(index) + 1]);
 }
 
-void makeToplevel(bool fullScreen) {
-    shellSurface = xdg_wm_base_get_xdg_surface(wayland.wmBase, surface);
-    xdg_surface_add_listener(shellSurface, &shellListener, nullptr);
-    toplevel = xdg_surface_get_toplevel(shellSurface);
-    xdg_toplevel_add_listener(toplevel, &toplevelListener, nullptr);
-    xdg_toplevel_set_title(toplevel, saverWindowTitle);
-    xdg_toplevel_set_app_id(toplevel, "norwyn");
-    if (fullScreen)
-        xdg_toplevel_set_fullscreen(toplevel, nullptr);
-    logicalWidth = runOptions->geometry.width;
-    logicalHeight = runOptions->geometry.height;
+// The one context took each other surface's projection: the first's is set again.
+void makeFirstCurrent() {
+    if (!drawn.empty() && makeEglCurrent(drawn.front()->gl))
+        applyProjection(viewportWidth, viewportHeight);
+    wl_display_flush(wayland.display);
 }
 
-bool makeSurface() {
-    surface = wl_compositor_create_surface(wayland.compositor);
-    wl_surface_add_listener(surface, &surfaceListener, nullptr);
-    const WaylandOutput* output = findOutput(chosenOutputName);
+const OtherSurfaces otherSurfaces = {otherCount, makeOtherCurrent, swapOther, makeFirstCurrent};
+
+// --- opening and closing
+
+void closeWaylandRun() {
+    coversOutputs = false;
+    drawn.clear();
+    closeScreenSurfaces();
+    closeEglDisplay();
+    firstId = 0;
+    glPrepared = false;
+}
+
+bool awaitingConfigure() {
+    return std::any_of(screenSurfaces.begin(), screenSurfaces.end(),
+                       [](const auto& screen) { return !screen->configured && !screen->gone; });
+}
+
+bool makeSurfaces() {
     const DrawTarget target = runOptions->target;
-    if (output && wayland.layerShell) {
-        makeLayerSurface(*output, target == DrawTarget::Wallpaper);
+    if (target != DrawTarget::OwnWindow && wayland.layerShell) {
+        coversOutputs = true;
+        for (const auto& output : wayland.outputs)
+            if (output->described && wanted(*output))
+                coverOutput(*output, target == DrawTarget::Wallpaper);
+        if (screenSurfaces.empty()) {
+            std::fprintf(stderr, "norwyn: the Wayland compositor shows no output to draw on\n");
+            return false;
+        }
     } else if (wayland.wmBase) {
-        makeToplevel(target == DrawTarget::Root);
+        openToplevel(target == DrawTarget::Root, runOptions->geometry.width, runOptions->geometry.height);
     } else {
         std::fprintf(stderr, "norwyn: this Wayland compositor offers neither layer shell nor xdg-shell\n");
         return false;
     }
-    wl_surface_commit(surface);
-    while (!configured && !surfaceClosed)
+    while (awaitingConfigure())
         if (!dispatchWayland()) {
             std::fprintf(stderr, "norwyn: the Wayland compositor closed the connection\n");
             return false;
         }
-    if (surfaceClosed) {
-        std::fprintf(stderr, "norwyn: the Wayland compositor refused the surface\n");
+    settleSurfaces();
+    if (drawn.empty()) {
+        std::fprintf(stderr, "norwyn: the Wayland compositor gave no surface that can be drawn on\n");
         return false;
     }
     return true;
-}
-
-void closeWaylandRun() {
-    closeEglWindow();
-    if (frameCallback)
-        wl_callback_destroy(frameCallback);
-    if (eglWindow)
-        wl_egl_window_destroy(eglWindow);
-    if (layerSurface)
-        zwlr_layer_surface_v1_destroy(layerSurface);
-    if (toplevel)
-        xdg_toplevel_destroy(toplevel);
-    if (shellSurface)
-        xdg_surface_destroy(shellSurface);
-    if (surface)
-        wl_surface_destroy(surface);
-    frameCallback = nullptr;
-    eglWindow = nullptr;
-    layerSurface = nullptr;
-    toplevel = nullptr;
-    shellSurface = nullptr;
-    surface = nullptr;
 }
 
 bool openWaylandRun() {
-    if (!makeSurface()) {
+    const bool opened = openEglDisplay(EGL_PLATFORM_WAYLAND_KHR, wayland.display) && makeSurfaces() &&
+                        prepareGl(drawn.front()->width(), drawn.front()->height());
+    glPrepared = opened;
+    if (!opened)
         closeWaylandRun();
-        return false;
-    }
-    eglWindow = wl_egl_window_create(surface, logicalWidth * bufferScale, logicalHeight * bufferScale);
-    if (!eglWindow || !openEglWindow(EGL_PLATFORM_WAYLAND_KHR, wayland.display, eglWindow) ||
-        !prepareGl(logicalWidth * bufferScale, logicalHeight * bufferScale)) {
-        closeWaylandRun();
-        return false;
-    }
-    return true;
-}
-
-// The output this process draws on: the one its parent named, the one
-// swaylock-plugin names, else the first the compositor lists.
-bool chooseOutput() {
-    if (const char* named = std::getenv(outputEnvironmentName)) {
-        chosenOutputName = static_cast<uint32_t>(std::strtoul(named, nullptr, 10));
-        drawsOneOfSeveral = true;
-        return findOutput(chosenOutputName) != nullptr;
-    }
-    const char* pluginOutput = std::getenv("SWAYLOCK_PLUGIN_OUTPUT_NAME");
-    for (const auto& output : wayland.outputs)
-        if (!pluginOutput || output->name == pluginOutput) {
-            chosenOutputName = output->globalName;
-            return true;
-        }
-    // A compositor older than wl_output 4 names no output: the first it lists will do.
-    const bool named = std::any_of(wayland.outputs.begin(), wayland.outputs.end(),
-                                   [](const auto& output) { return !output->name.empty(); });
-    if (named || wayland.outputs.empty())
-        return false;
-    chosenOutputName = wayland.outputs.front()->globalName;
-    return true;
-}
-
-int runOneSurface(const HackOptions& options) {
-    wayland.outputGone = followOutputs;
-    wayland.outputReady = outputDescribed;
-    wayland.hidesPointer = options.target == DrawTarget::Root;
-    const bool onAnOutput = options.target != DrawTarget::OwnWindow && wayland.layerShell;
-    if (onAnOutput && !chooseOutput()) {
-        if (drawsOneOfSeveral)
-            return outputGoneExitCode;
-        std::fprintf(stderr, "norwyn: the Wayland compositor shows no output to draw on\n");
-        return 1;
-    }
-    return runSaver({openWaylandRun, {pollWaylandEvent, swapWaylandBuffers, paceWaylandFrames}, closeWaylandRun, 1},
-                    planRun(options.target, Backend::Wayland, options.showFps));
+    return opened;
 }
 
 } // namespace
 
-int runWaylandSaver(const HackOptions& options, int, char** argv) {
+int runWaylandSaver(const HackOptions& options, int, char**) {
     runOptions = &options;
     installStopSignals();
-    // libwayland takes a handed-over connection from WAYLAND_SOCKET and unsets it.
-    const bool handedOver = std::getenv("WAYLAND_SOCKET") != nullptr;
     if (!connectWayland()) {
         disconnectWayland();
         return 1;
     }
-    const bool onOutputs = options.target == DrawTarget::Root || options.target == DrawTarget::Wallpaper;
     int exitCode = 1;
     if (options.target == DrawTarget::Wallpaper && !wayland.layerShell) {
         std::fprintf(stderr, "norwyn: this Wayland compositor offers no layer shell, which --wallpaper needs\n");
-    } else if (onOutputs && wayland.layerShell && !handedOver && !std::getenv(outputEnvironmentName)) {
-        exitCode = runOnEveryOutput(argv);
     } else {
+        wayland.outputReady = outputAppeared;
+        wayland.outputGone = loseOutput;
+        wayland.surfaceOrigin = originOf;
+        wayland.hidesPointer = options.target == DrawTarget::Root;
+        toplevelClosed = reportClose;
         startFramePacing(options.delayMicroseconds);
-        exitCode = runOneSurface(options);
+        exitCode = runSaver({openWaylandRun,
+                             {pollWaylandEvent, swapWaylandBuffers, paceWaylandFrames, &otherSurfaces},
+                             closeWaylandRun,
+                             1},
+                            planRun(options.target, Backend::Wayland, options.showFps));
     }
     disconnectWayland();
     return exitCode;

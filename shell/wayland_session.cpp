@@ -3,6 +3,7 @@
 #include "shell/saver_run_posix.h"
 
 #include "wlr-layer-shell-unstable-v1-client-protocol.h"
+#include "xdg-output-unstable-v1-client-protocol.h"
 #include "xdg-shell-client-protocol.h"
 
 #include <wayland-client.h>
@@ -23,6 +24,7 @@ namespace {
 wl_registry* registry = nullptr;
 wl_keyboard* keyboard = nullptr;
 wl_pointer* pointer = nullptr;
+wl_surface* pointerSurface = nullptr; // the surface the pointer stands on
 xkb_context* keyContext = nullptr;
 xkb_keymap* keymap = nullptr;
 xkb_state* keyState = nullptr;
@@ -61,12 +63,42 @@ void outputDescription(void*, wl_output*, const char*) {
 const wl_output_listener outputListener = {outputGeometry, outputMode, outputDone,
                                            outputScale,    outputName, outputDescription};
 
+void placementPosition(void* data, zxdg_output_v1*, int32_t x, int32_t y) {
+    static_cast<WaylandOutput*>(data)->position = {x, y};
+}
+
+void placementSize(void*, zxdg_output_v1*, int32_t, int32_t) {
+}
+void placementDone(void*, zxdg_output_v1*) {
+}
+void placementName(void*, zxdg_output_v1*, const char*) {
+}
+void placementDescription(void*, zxdg_output_v1*, const char*) {
+}
+
+const zxdg_output_v1_listener placementListener = {placementPosition, placementSize, placementDone, placementName,
+                                                   placementDescription};
+
+void placeOutput(WaylandOutput& output) {
+    if (!wayland.outputManager || output.placement)
+        return;
+    output.placement = zxdg_output_manager_v1_get_xdg_output(wayland.outputManager, output.output);
+    zxdg_output_v1_add_listener(output.placement, &placementListener, &output);
+}
+
 void addOutput(uint32_t name, uint32_t version) {
     auto output = std::make_unique<WaylandOutput>();
     output->globalName = name;
     output->output = bind<wl_output>(name, wl_output_interface, version, 4);
     wl_output_add_listener(output->output, &outputListener, output.get());
+    placeOutput(*output);
     wayland.outputs.push_back(std::move(output));
+}
+
+void destroyOutput(WaylandOutput& output) {
+    if (output.placement)
+        zxdg_output_v1_destroy(output.placement);
+    wl_output_destroy(output.output);
 }
 
 void removeOutput(uint32_t name) {
@@ -77,7 +109,7 @@ void removeOutput(uint32_t name) {
         return;
     if (wayland.outputGone)
         wayland.outputGone(name);
-    wl_output_destroy((*found)->output);
+    destroyOutput(**found);
     outputs.erase(found);
 }
 
@@ -131,17 +163,23 @@ const wl_keyboard_listener keyboardListener = {keyboardKeymap, keyboardEnter,   
 
 // --- pointer
 
+// A position on the surface the pointer stands on, placed in the layout.
 CursorPoint pointAt(wl_fixed_t x, wl_fixed_t y) {
-    return {wl_fixed_to_int(x), wl_fixed_to_int(y)};
+    const CursorPoint onSurface = {wl_fixed_to_int(x), wl_fixed_to_int(y)};
+    if (!pointerSurface || !wayland.surfaceOrigin)
+        return onSurface;
+    return placeInLayout(wayland.surfaceOrigin(pointerSurface), onSurface);
 }
 
-void pointerEnter(void*, wl_pointer* entered, uint32_t serial, wl_surface*, wl_fixed_t x, wl_fixed_t y) {
+void pointerEnter(void*, wl_pointer* entered, uint32_t serial, wl_surface* surface, wl_fixed_t x, wl_fixed_t y) {
     if (wayland.hidesPointer)
         wl_pointer_set_cursor(entered, serial, nullptr, 0, 0);
+    pointerSurface = surface;
     reportPointer(pointAt(x, y));
 }
 
 void pointerLeave(void*, wl_pointer*, uint32_t, wl_surface*) {
+    pointerSurface = nullptr;
 }
 
 void pointerMotion(void*, wl_pointer*, uint32_t, wl_fixed_t x, wl_fixed_t y) {
@@ -175,12 +213,42 @@ const wl_pointer_listener pointerListener = {
 
 // --- seat
 
+// A seat from version 3 on takes a device back with release; an older one
+// has no such request, and the proxy is only destroyed.
+void letKeyboardGo() {
+    if (!keyboard)
+        return;
+    if (wl_keyboard_get_version(keyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION)
+        wl_keyboard_release(keyboard);
+    else
+        wl_keyboard_destroy(keyboard);
+    keyboard = nullptr;
+}
+
+void letPointerGo() {
+    if (!pointer)
+        return;
+    if (wl_pointer_get_version(pointer) >= WL_POINTER_RELEASE_SINCE_VERSION)
+        wl_pointer_release(pointer);
+    else
+        wl_pointer_destroy(pointer);
+    pointer = nullptr;
+    pointerSurface = nullptr;
+}
+
+// A device that goes (a mouse asleep, a KVM switch, an unplugged dock)
+// leaves its wl_pointer or wl_keyboard inert for good: it is let go, and the
+// capability's return brings a new one.
 void seatCapabilities(void*, wl_seat* seat, uint32_t capabilities) {
-    if ((capabilities & WL_SEAT_CAPABILITY_KEYBOARD) && !keyboard) {
+    if (!(capabilities & WL_SEAT_CAPABILITY_KEYBOARD))
+        letKeyboardGo();
+    else if (!keyboard) {
         keyboard = wl_seat_get_keyboard(seat);
         wl_keyboard_add_listener(keyboard, &keyboardListener, nullptr);
     }
-    if ((capabilities & WL_SEAT_CAPABILITY_POINTER) && !pointer) {
+    if (!(capabilities & WL_SEAT_CAPABILITY_POINTER))
+        letPointerGo();
+    else if (!pointer) {
         pointer = wl_seat_get_pointer(seat);
         wl_pointer_add_listener(pointer, &pointerListener, nullptr);
     }
@@ -213,6 +281,10 @@ void registryGlobal(void*, wl_registry*, uint32_t name, const char* interface, u
         wl_seat_add_listener(wayland.seat, &seatListener, nullptr);
     } else if (offered == wl_output_interface.name) {
         addOutput(name, version);
+    } else if (offered == zxdg_output_manager_v1_interface.name) {
+        wayland.outputManager = bind<zxdg_output_manager_v1>(name, zxdg_output_manager_v1_interface, version, 3);
+        for (const auto& output : wayland.outputs)
+            placeOutput(*output);
     }
 }
 
@@ -248,12 +320,8 @@ bool connectWayland() {
 void disconnectWayland() {
     if (!wayland.display)
         return;
-    if (keyboard)
-        wl_keyboard_destroy(keyboard);
-    if (pointer)
-        wl_pointer_destroy(pointer);
-    keyboard = nullptr;
-    pointer = nullptr;
+    letKeyboardGo();
+    letPointerGo();
     xkb_state_unref(keyState);
     xkb_keymap_unref(keymap);
     xkb_context_unref(keyContext);

@@ -2,13 +2,16 @@
 # norwyn as a Wayland program on a real compositor: headless sway with two
 # outputs of different sizes (and a third plugged in during a run), keys
 # typed by wtype, a pointer moved and clicked by virtual_pointer_wayland,
-# screenshots by grim. It checks that --root covers every output with the
-# moving scene at the output's size and ends on a key, a click, a scroll and
-# a large pointer move but not a small one, ends at once on SIGTERM and when
-# sway goes away, storing its frame rate; that swayidle starts and ends it;
-# that --wallpaper draws behind everything and takes no input; that a
-# connection handed over in WAYLAND_SOCKET is used; and that --window opens
-# the saver's toplevel, which q and the compositor's close end.
+# screenshots by grim. It checks that one --root process covers every output
+# with the moving scene at the output's size and ends on a key, a click, a
+# scroll and a large pointer move but not a small one, counted across the
+# outputs, ends at once on SIGTERM and when sway goes away, storing its frame
+# rate; that outputs disabled and given back, and pointers and keyboards
+# that come and go, are followed; that swayidle starts and ends it; that
+# --wallpaper draws behind everything and takes no input, from one process;
+# that a connection handed over in WAYLAND_SOCKET is used, for every output
+# or the one swaylock-plugin names; and that --window opens the saver's
+# toplevel, which q (from any keyboard) and the compositor's close end.
 #
 #   tests/linux/wayland_test.sh path/to/norwyn path/to/virtual_pointer_wayland
 set -euo pipefail
@@ -43,8 +46,8 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Each run of norwyn gets a settings folder of its own, $work/config/<tag>,
-# which its processes, one per output, inherit: they are found by it.
+# Each run of norwyn gets a settings folder of its own, $work/config/<tag>:
+# its processes are found by it, so a run that started any other is seen.
 norwyn_processes() { # tag ("" for every run)
     local entry
     for entry in $(find /proc -mindepth 2 -maxdepth 2 -name exe -lname "$program" -printf '%h\n' 2>/dev/null); do
@@ -288,7 +291,7 @@ pointer_to_middle HEADLESS-1 || true
 start_norwyn cover --root --fps
 scene_on_each_output --root || true
 processes=$(norwyn_processes cover | wc -l)
-echo "    (norwyn --root runs as $processes processes)"
+check "one norwyn process covers both outputs ($processes)" '[ "$processes" -eq 1 ]'
 
 # A small move does not end it: a nudge gives the surface the pointer, then
 # 9 more pixels. Two new frames on the output under the pointer, after sway
@@ -439,6 +442,8 @@ pointer_to_middle HEADLESS-1 || true
 start_norwyn wallpaper --wallpaper --fps
 drew=no
 scene_on_each_output --wallpaper && drew=yes
+check "one norwyn process draws the wallpaper on both outputs ($(norwyn_processes wallpaper | wc -l))" \
+    '[ "$(norwyn_processes wallpaper | wc -l)" -eq 1 ]'
 wtype -s 300 -k Escape || true
 pointer move 1 0 && pointer click && pointer scroll && pointer move 80 0 || true
 drawing=no
@@ -451,6 +456,169 @@ check "SIGTERM ends the wallpaper" '[ $gone = yes ]'
 check "the wallpaper, having drawn and ended, stores nothing" \
     '[ $drew = yes ] && [ $gone = yes ] && [ ! -e "$work/config/wallpaper/norwyn/settings" ]'
 stop_norwyn
+
+# --- one process for every output: outputs and devices that come and go ------
+
+# The seat's own pointer (the coprocess) unplugged, so that the seat loses
+# the pointer capability, and plugged in again.
+unplug_pointer() {
+    [ -n "${POINTER_PID:-}" ] || return 0
+    local pid=$POINTER_PID
+    echo quit >&"${POINTER[1]}" || true
+    wait "$pid" 2>/dev/null || true
+}
+plug_pointer() {
+    coproc POINTER { exec "$pointer_helper"; }
+    read -r -t 30 reply <&"${POINTER[0]}" && [ "$reply" = ready ]
+}
+
+# A pointer device of its own for one command, unplugged after it: the
+# seat gains the pointer capability, then loses it. norwyn has a second to
+# take the new pointer up before the command.
+one_device() { # command...
+    { sleep 1; echo "$*"; echo quit; } | "$pointer_helper" | grep -qx ok
+}
+
+# The surface of an output disabled during the run goes with it, and the
+# other output moves on; given back, the output is covered again. With
+# every output gone, the run waits and covers the next one.
+outputs_come_and_go() {
+    local moved result alive
+    start_root outputs --root || { stop_norwyn; return 0; }
+    covered HEADLESS-2 1024 768 no 30 || true
+    swaymsg output HEADLESS-1 disable >/dev/null
+    moved=no
+    new_frames HEADLESS-2 && moved=yes
+    check "with HEADLESS-1 disabled, HEADLESS-2 moves on (new frames: $moved), one process ($(norwyn_processes outputs | wc -l))" \
+        '[ $moved = yes ] && [ "$(norwyn_processes outputs | wc -l)" -eq 1 ]'
+    swaymsg output HEADLESS-1 enable >/dev/null
+    result=no
+    covered HEADLESS-1 800 600 no 30 && moves HEADLESS-1 && result=yes
+    check "HEADLESS-1 given back is covered again, and moves ($seen)" '[ $result = yes ]'
+
+    swaymsg output HEADLESS-1 disable >/dev/null
+    swaymsg output HEADLESS-2 disable >/dev/null
+    sleep 1
+    alive=no
+    running "$norwyn_pid" && alive=yes
+    check "with every output disabled, the run goes on ($alive)" '[ $alive = yes ]'
+    swaymsg output HEADLESS-2 enable >/dev/null
+    result=no
+    covered HEADLESS-2 1024 768 no 30 && moves HEADLESS-2 && result=yes
+    check "the next output that comes is covered, and moves ($seen)" '[ $result = yes ]'
+    swaymsg output HEADLESS-1 enable >/dev/null
+    wait_until 10 sway_outputs_are "HEADLESS-1 800 600 0 0" "HEADLESS-2 1024 768 800 0" || true
+    pointer move 1 0 || true
+    ends_on 10 0 "a click after the outputs came back" pointer click
+    stop_norwyn
+}
+
+# The 50-pixel rule counts in sway's layout: from x = 781 of the 800-wide
+# HEADLESS-1, 40 px onto HEADLESS-2 keep the run, 30 px more end it.
+pointer_across_outputs() {
+    local drawing=no
+    pointer place 780 300 1824 768 || true
+    start_norwyn across --root
+    if ! covered HEADLESS-1 800 600 no 30; then
+        check "norwyn --root (across run) covers HEADLESS-1 ($seen)" false
+        show_log
+        stop_norwyn
+        return 0
+    fi
+    pointer move 1 0 && pointer move 40 0 || true
+    new_frames HEADLESS-2 && drawing=yes
+    check "from x 781 of HEADLESS-1, 40 px onto HEADLESS-2 do not end it (new frames since: $drawing)" \
+        '[ $drawing = yes ] && running "$norwyn_pid"'
+    ends_on 10 0 "30 px more on HEADLESS-2 (70 px from the start)" pointer move 30 0
+    stop_norwyn
+}
+
+# Pointers and keyboards that come and go: each move from a device of its
+# own; a click from a new device; in the window, q from a second keyboard.
+devices_come_and_go() {
+    local drawing
+    if start_root devices --root; then
+        unplug_pointer
+        one_device move 5 0 || true
+        drawing=no
+        new_frames HEADLESS-1 && drawing=yes
+        check "a 5-pixel move from a pointer that then goes does not end it (new frames since: $drawing)" \
+            '[ $drawing = yes ] && running "$norwyn_pid"'
+        ends_on 10 0 "an 80-pixel move from a new pointer" one_device move 80 0
+    fi
+    stop_norwyn
+    plug_pointer || check "the virtual pointer is plugged in again ($reply)" false
+    if start_root newclick --root; then
+        unplug_pointer
+        ends_on 10 0 "a click from a new pointer" one_device click
+    fi
+    stop_norwyn
+    plug_pointer || check "the virtual pointer is plugged in again ($reply)" false
+
+    start_norwyn keyboards --window
+    wait_until 30 toplevel_or_ended || true
+    if [ "$toplevel" = "$norwyn_pid" ]; then
+        wtype -s 300 a || true
+        sleep 1
+        check "in the window, a from one keyboard leaves it open" 'running "$norwyn_pid"'
+        ends_on 10 0 "q from a second keyboard in the window" type_until_gone q
+    else
+        check "--window (keyboards run) opens its toplevel" false
+        show_log
+    fi
+    stop_norwyn
+}
+
+# A connection handed over in WAYLAND_SOCKET, as swaylock-plugin's --command
+# (every output) and --command-each (one output named) hand it.
+hand_over() { # tag, output name ("" for none), options...
+    local tag=$1 only=$2
+    shift 2
+    norwyn_tag=$tag
+    mkdir -p "$work/config/$tag"
+    XDG_CONFIG_HOME="$work/config/$tag" SWAYLOCK_PLUGIN_OUTPUT_NAME="$only" python3 -c '
+import os, socket, sys
+connection = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+connection.connect(os.path.join(os.environ["XDG_RUNTIME_DIR"], os.environ["WAYLAND_DISPLAY"]))
+os.dup2(connection.fileno(), 7, inheritable=True)
+environment = dict(os.environ)
+del environment["WAYLAND_DISPLAY"]
+if not environment["SWAYLOCK_PLUGIN_OUTPUT_NAME"]:
+    del environment["SWAYLOCK_PLUGIN_OUTPUT_NAME"]
+environment["WAYLAND_SOCKET"] = "7"
+os.execve(sys.argv[1], sys.argv[1:], environment)' "$program" "$@" >"$work/$tag.log" 2>&1 &
+    norwyn_pid=$!
+}
+
+# Ended as a session would, and reaped, before the next run.
+end_handed_over() {
+    running "$norwyn_pid" && kill -TERM "$norwyn_pid" && ended_within 10 || true
+    stop_norwyn
+}
+
+handed_over_outputs() {
+    local result
+    hand_over handed "" --wallpaper
+    result=no
+    covered HEADLESS-1 800 600 no 30 && covered HEADLESS-2 1024 768 no 30 && moves HEADLESS-2 && result=yes
+    check "one handed-over connection with no output named draws both outputs ($seen)" '[ $result = yes ]'
+    end_handed_over
+
+    hand_over named HEADLESS-2 --wallpaper
+    result=no
+    covered HEADLESS-2 1024 768 no 30 && moves HEADLESS-2 && result=yes
+    check "with SWAYLOCK_PLUGIN_OUTPUT_NAME=HEADLESS-2 it draws HEADLESS-2 ($seen)" '[ $result = yes ]'
+    new_shot
+    result=drawn
+    shot HEADLESS-1 "$shot_file" && ! shows_scene "$shot_file" 800 600 no && result=bare
+    check "and leaves HEADLESS-1 bare ($result: $seen)" '[ $result = bare ]'
+    end_handed_over
+}
+
+outputs_come_and_go
+pointer_across_outputs
+devices_come_and_go
+handed_over_outputs
 
 # --- an output plugged in, then sway gone ------------------------------------
 
