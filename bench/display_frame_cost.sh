@@ -139,7 +139,7 @@ if ! wait_until 30 xvfb_answers; then
 fi
 x_display=:$(tr -d '\n' <"$work/xvfb.display")
 
-echo "sway: $(sway_outputs | awk '{ printf "%s%s:%dx%d@%sHz", NR > 1 ? " " : "", $1, $2, $3, $6 }'); Xvfb $x_display: ${width}x${height}x24; $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+echo "sway: $(sway_outputs | awk '{ printf "%s%s:%dx%d@%sHz", (NR > 1 ? " " : ""), $1, $2, $3, $6 }'); Xvfb $x_display: ${width}x${height}x24; $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 
 # --- one run ------------------------------------------------------------------
 

@@ -10,8 +10,8 @@ GLuint frameList = 0;
 } // namespace
 
 void beginSharedFrame() {
-    // A run whose every context went (the last output unplugged) starts a new
-    // share group, in which the old name means nothing.
+    // A context made since the last recording (a later run in the same
+    // process) knows no list of that name.
     if (frameList == 0 || !glIsList(frameList))
         frameList = glGenLists(1);
     glNewList(frameList, GL_COMPILE_AND_EXECUTE);
