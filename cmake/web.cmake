@@ -6,7 +6,6 @@ target_sources(norwyn_core PRIVATE
     gl/bitmap_source_embedded.cpp
     ${embedded_bitmaps}
     scene/time_source_posix.cpp
-    gl/error_box_posix.cpp
     settings/settings_store_web.cpp
 )
 

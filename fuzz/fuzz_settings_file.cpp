@@ -108,13 +108,13 @@ bool refuseWrites(const StoredValue*, int) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     buildCatalogs();
-    settingsStore = {readFileText, refuseWrites};
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     resetProcessState();
+    settingsStore = {readFileText, refuseWrites};
     StoredValue loaded[storedValueCount];
     collectStoredValues(loaded);
     const auto problems = readSettingsText(text, loaded, storedValueCount);

@@ -1,7 +1,8 @@
 #pragma once
-// Every "ERROR" and "SHUTDOWN ERROR" message goes through here. Windows shows
-// a modal message box with no owner, Linux prints the message on stderr;
-// tests install a sink that records the messages instead.
+// The Windows program's "ERROR" and "SHUTDOWN ERROR" messages all go through
+// here: the product shows each as a modal message box with no owner, tests
+// install a sink that records the messages instead. The Linux program has no
+// boxes: each of its messages goes to stderr where it arises.
 
 using ErrorBoxSink = void (*)(const char* text, const char* caption, unsigned flags);
 

@@ -12,3 +12,7 @@ void showMessageBox(const char* text, const char* caption, unsigned flags) {
 } // namespace
 
 ErrorBoxSink errorBoxSink = showMessageBox;
+
+void showErrorBox(const char* text, const char* caption, unsigned flags) {
+    errorBoxSink(text, caption, flags);
+}

@@ -9,6 +9,16 @@ check() { # description, condition
     if eval "$2"; then echo "ok: $1"; else echo "FAILED: $1"; failures=$((failures + 1)); fi
 }
 
+# A command that fails outside a check ends a script under errexit; this says
+# which one and where, so that a script never ends without a word. Without
+# errexit (a cleanup that runs on with set +e) a failure is let pass quietly.
+set -o errtrace
+failed_command() { # status, line
+    [[ $- == *e* ]] || return 0
+    echo "FAILED: ${BASH_SOURCE[1]##*/} line $2: \`$BASH_COMMAND\` ended with status $1" >&2
+}
+trap 'failed_command $? $LINENO' ERR
+
 now_ms() { date +%s%3N; }
 
 # Runs the command, its output dropped, until it succeeds; false once the

@@ -2,9 +2,10 @@
 # (ctest's runner), the developer scripts, the tools and the end-to-end
 # tests. The one place that says how Wine runs for Norwyn.
 
-# No debug output, and no offer to install Mono or Gecko into a new prefix.
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# No debug output unless the caller asks for a trace (WINEDEBUG=+relay, ...),
+# and no offer to install Mono or Gecko into a new prefix.
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
 # Every prefix is a folder of the Windows build tree, never a user's own.
 wine_build_dir=${NORWYN_WINE_BUILD_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/windows}

@@ -44,7 +44,10 @@ install() {
 }
 
 # The uninstaller copies itself to the temporary folder, starts that copy
-# and returns; the work is done once every process of the prefix has ended.
+# and returns; the copy's work is done once every process of the prefix has
+# ended. The copy itself is deleted at the next boot, which Wine makes in the
+# background of the next program started in the prefix: one more session,
+# waited out, so that no check walks the files while that deletion runs.
 uninstall() {
     local uninstaller
     uninstaller=$(value_of "$uninstall_key" UninstallString | tr -d '"')
@@ -53,6 +56,8 @@ uninstall() {
         return
     fi
     wine "$uninstaller" /S || echo "the uninstaller ended with $?"
+    wineserver -w
+    wine cmd.exe /c exit >/dev/null 2>&1 </dev/null || true
     wineserver -w
 }
 
@@ -103,7 +108,7 @@ check "the uninstaller puts back the screen saver chosen before" \
     '[ "$(value_of "$desktop_key" SCRNSAVE.EXE)" = "$other_saver" ]'
 check "norwyn.scr is gone from System32" '[ ! -e "$system32/norwyn.scr" ]'
 check "the uninstall entry is gone" '! has_key "$uninstall_key"'
-left=$(find "$WINEPREFIX/drive_c" -ipath '*norwyn*' | head -5)
+left=$(find "$WINEPREFIX/drive_c" -ipath '*norwyn*' 2>&1 | head -5) || true
 check "no file or folder of Norwyn is left ($left)" '[ -z "$left" ]'
 check "the saver's settings are left alone" '[ "$(value_of "$settings_key" efecto)" = 0x4 ]'
 # The prefix's registry, as the wineserver saved it on its way out.

@@ -8,6 +8,7 @@
 #   tests/linux/install_files_test.sh path/to/norwyn
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source scripts/checks.sh
 program=$(realpath "$1")
 
 xml=resources/linux/norwyn.xml
