@@ -1,20 +1,15 @@
 #include "gl/shared_frame.h"
 
-#include "gl/gl_headers.h"
 #include "gl/gl_state.h"
 
-namespace {
-
-GLuint frameList = 0;
-
-} // namespace
+GLuint sharedFrameList = 0;
 
 void beginSharedFrame() {
     // A context made since the last recording (a later run in the same
     // process) knows no list of that name.
-    if (frameList == 0 || !glIsList(frameList))
-        frameList = glGenLists(1);
-    glNewList(frameList, GL_COMPILE_AND_EXECUTE);
+    if (sharedFrameList == 0 || !glIsList(sharedFrameList))
+        sharedFrameList = glGenLists(1);
+    glNewList(sharedFrameList, GL_COMPILE_AND_EXECUTE);
 }
 
 void endSharedFrame() {
@@ -24,11 +19,11 @@ void endSharedFrame() {
 void showSharedFrame(int width, int height) {
     applyProjection(width, height);
     applyFrameState();
-    glCallList(frameList);
+    glCallList(sharedFrameList);
 }
 
 void releaseSharedFrame() {
-    if (frameList != 0)
-        glDeleteLists(frameList, 1);
-    frameList = 0;
+    if (sharedFrameList != 0)
+        glDeleteLists(sharedFrameList, 1);
+    sharedFrameList = 0;
 }

@@ -6,6 +6,11 @@
 // So the scene's state advances once a frame, however many screens show it,
 // and the frame function keeps its calls.
 
+#include "gl/gl_headers.h"
+
+// The display list the frame is recorded in; 0 until a run records one.
+extern GLuint sharedFrameList;
+
 // Starts recording the frame about to be drawn, which is drawn as recorded.
 void beginSharedFrame();
 void endSharedFrame();

@@ -4,6 +4,7 @@
 #include "process_state.h"
 
 #include "gl/gl_state.h"
+#include "gl/shared_frame.h"
 #include "gl/texture_set.h"
 #include "scene/frame_clock.h"
 #include "scene/particles.h"
@@ -86,6 +87,7 @@ const Dirtied dirtiedGlobals[] = {
     {"frameClock",       [] { frameClock.updateCount = 9; },    [] { return frameClock.updateCount == 0; }},
     {"textureSet",       [] { textureSet.names[3] = 12; },      [] { return textureSet.names[3] == 0; }},
     {"bitmapSource",     [] { bitmapSource = noBitmaps; },      [] { return bitmapSource == productBitmapSource; }},
+    {"sharedFrameList",  [] { sharedFrameList = 5; },           [] { return sharedFrameList == 0; }},
     {"viewportWidth",    [] { viewportWidth = 640; },           [] { return viewportWidth == 0; }},
     {"viewportHeight",   [] { viewportHeight = 480; },          [] { return viewportHeight == 0; }},
     {"runMode",          [] { runMode = Saver; },               [] { return runMode == NoMode; }},

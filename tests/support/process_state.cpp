@@ -1,6 +1,7 @@
 #include "process_state.h"
 
 #include "gl/gl_state.h"
+#include "gl/shared_frame.h"
 #include "gl/texture_set.h"
 #include "scene/frame_clock.h"
 #include "scene/particles.h"
@@ -31,6 +32,7 @@ const ProcessStatePart portableParts[] = {
     {"frameClock",       [] { frameClock = FrameClock{}; }, nullptr},
     {"textureSet",       [] { textureSet = TextureSet{}; }, nullptr},
     {"bitmapSource",     [] { bitmapSource = productBitmapSource; }, nullptr},
+    {"sharedFrameList",  [] { sharedFrameList = 0; }, nullptr},
     {"viewportWidth",    [] { viewportWidth = 0; }, nullptr},
     {"viewportHeight",   [] { viewportHeight = 0; }, nullptr},
     {"runMode",          [] { runMode = NoMode; }, nullptr},

@@ -1,12 +1,12 @@
 // The Windows library's own globals: the registry's store, the error boxes,
-// the window handles and the monitor covers.
+// the window handles and the other monitors' windows.
 #include "process_state.h"
 
 #include "gl/error_box.h"
 #include "gl/gl_window_win32.h"
 #include "settings/registry_store_win32.h"
 #include "settings/settings_store.h"
-#include "shell/monitor_covers_win32.h"
+#include "shell/monitor_windows_win32.h"
 
 namespace {
 
@@ -25,9 +25,9 @@ std::vector<ProcessStatePart> platformStateParts() {
         {"renderingContext", [] { renderingContext = nullptr; }, nullptr},
         {"moduleHandle", [] { moduleHandle = nullptr; }, nullptr},
         {"parentWindow", [] { parentWindow = nullptr; }, nullptr},
-        {"monitorCovers", [] { monitorCovers.clear(); }, nullptr},
-        {"(anonymous namespace)::coverClassRegistered", nullptr,
-         "follows the covers' window class, which stays registered for the whole process"},
+        {"monitorWindows", [] { monitorWindows.clear(); }, nullptr},
+        {"(anonymous namespace)::monitorClassRegistered", nullptr,
+         "true only from a run's opening of the monitors' windows to their closing, which every run makes"},
         {"(anonymous namespace)::wasRunning", nullptr, "set by each full-screen run before it is read"},
     };
 }
