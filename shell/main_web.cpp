@@ -148,10 +148,13 @@ int main() {
     const RunPlatform platform = webRunPlatform();
     bool saverView = inSaverView() != 0;
     showPage(saverView);
-    while (runSaver(platform, planFor(saverView)) == 0 && saverView) {
+    int exitCode = 0;
+    while ((exitCode = runSaver(platform, planFor(saverView))) == 0 && saverView) {
         saverView = false;
         leaveSaverView();
     }
-    showNoWebGl();
+    // The plain view runs until the page goes; a run ends early only when it cannot open.
+    if (exitCode != 0)
+        showNoWebGl();
     return 0;
 }
