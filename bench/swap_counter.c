@@ -1,8 +1,8 @@
 /* Counts the frames a run of norwyn shows, for bench/display_frame_cost.sh:
  * preloaded into it (LD_PRELOAD), it passes every eglSwapBuffers and
- * glXSwapBuffers on and, for each one that succeeds, adds one to a 64-bit count in the file named by
- * NORWYN_SWAP_COUNT, which every process of the run shares (a Wayland run's
- * leader and its per-output processes alike). The count sits in a shared
+ * glXSwapBuffers on and, for each one that succeeds, adds one to a 64-bit
+ * count in the file named by NORWYN_SWAP_COUNT (one swap a surface: a run on
+ * two outputs counts two a frame). The count sits in a shared
  * mapping, so the benchmark reads it while the run goes on, and a run ended by
  * a signal loses nothing. One atomic add a frame, nothing else. */
 
