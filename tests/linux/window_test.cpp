@@ -54,6 +54,24 @@ public:
             XCloseDisplay(display);
     }
 
+    // The given window grows to 640x480, and the picture fills it on drawn:
+    // the window itself, or norwyn's child in it.
+    void growWindow(Window window, Window drawn, NorwynProcess& norwyn) {
+        XResizeWindow(display, window, 640, 480);
+        XSync(display, False);
+        EXPECT_TRUE(eventually([&] { return litShare(drawn, 320, 240, 320, 240) > 0.9; }))
+            << "the picture fills the grown window";
+        EXPECT_TRUE(norwyn.running());
+    }
+
+    // A given window that goes away ends the run, quietly.
+    void destroyWindowEndsRun(Window window, NorwynProcess& norwyn) {
+        XDestroyWindow(display, window);
+        XSync(display, False);
+        EXPECT_EQ(norwyn.waitForExit(3000), 0);
+        EXPECT_EQ(norwyn.errors(), "");
+    }
+
     // A mapped window of the visual and size, as a daemon or a preview makes it.
     Window makeWindow(Visual* visual, int depth, int width, int height) {
         const Window root = DefaultRootWindow(display);
@@ -216,18 +234,8 @@ TEST_F(XTest, AGivenWindowOfAnotherVisualIsDrawnAndItsResizeFollowed) {
     NorwynProcess norwyn({"--root", "--window-id", std::to_string(window)}, config);
     EXPECT_TRUE(eventually([&] { return litShare(window, 0, 0, 320, 240) > 0.9; }));
     EXPECT_TRUE(childrenOf(window).empty()) << "a window whose visual suits the scene is drawn on directly";
-
-    XResizeWindow(display, window, 640, 480);
-    XSync(display, False);
-    EXPECT_TRUE(eventually([&] { return litShare(window, 320, 240, 320, 240) > 0.9; }))
-        << "the picture fills the grown window";
-    EXPECT_TRUE(norwyn.running());
-
-    // A window that goes away ends the run, quietly.
-    XDestroyWindow(display, window);
-    XSync(display, False);
-    EXPECT_EQ(norwyn.waitForExit(3000), 0);
-    EXPECT_EQ(norwyn.errors(), "");
+    growWindow(window, window, norwyn);
+    destroyWindowEndsRun(window, norwyn);
 }
 
 TEST_F(XTest, OnTheDaemonsWindowATermStopsItAtOnceAndStoresTheFrameRate) {
@@ -260,14 +268,11 @@ TEST_F(XTest, AWindowWithoutADepthBufferIsDrawnThroughAChildThatFollowsItsSize) 
     })) << norwyn.errors();
     EXPECT_TRUE(eventually([&] { return litShare(child, 0, 0, 320, 240) > 0.9; })) << "the scene fills the window";
 
-    XResizeWindow(display, window, 640, 480);
-    XSync(display, False);
+    growWindow(window, child, norwyn);
     XWindowAttributes attributes = {};
-    EXPECT_TRUE(eventually([&] {
-        return XGetWindowAttributes(display, child, &attributes) && attributes.width == 640 && attributes.height == 480;
-    })) << "the child follows the window's size";
-    EXPECT_TRUE(eventually([&] { return litShare(child, 320, 240, 320, 240) > 0.9; }))
-        << "the picture fills the grown window";
+    EXPECT_TRUE(XGetWindowAttributes(display, child, &attributes) && attributes.width == 640 &&
+                attributes.height == 480)
+        << "the child follows the window's size";
 
     // Sent to the child as the keyboard would, a key travels on to the one
     // listener on the window above it, this test, unless norwyn's child takes it.
@@ -275,11 +280,7 @@ TEST_F(XTest, AWindowWithoutADepthBufferIsDrawnThroughAChildThatFollowsItsSize) 
     XEvent event;
     EXPECT_TRUE(XCheckTypedEvent(display, KeyPress, &event)) << "the key reaches the given window";
     EXPECT_TRUE(norwyn.running());
-
-    XDestroyWindow(display, window);
-    XSync(display, False);
-    EXPECT_EQ(norwyn.waitForExit(3000), 0);
-    EXPECT_EQ(norwyn.errors(), "");
+    destroyWindowEndsRun(window, norwyn);
 }
 
 // A window that is not there, or one that can hold no picture, ends the run
