@@ -215,24 +215,23 @@ const wl_pointer_listener pointerListener = {
 
 // A seat from version 3 on takes a device back with release; an older one
 // has no such request, and the proxy is only destroyed.
-void letKeyboardGo() {
-    if (!keyboard)
+template <typename Device>
+void letGo(Device*& device, uint32_t releaseSince, void (*release)(Device*), void (*destroy)(Device*)) {
+    if (!device)
         return;
-    if (wl_keyboard_get_version(keyboard) >= WL_KEYBOARD_RELEASE_SINCE_VERSION)
-        wl_keyboard_release(keyboard);
+    if (wl_proxy_get_version(reinterpret_cast<wl_proxy*>(device)) >= releaseSince)
+        release(device);
     else
-        wl_keyboard_destroy(keyboard);
-    keyboard = nullptr;
+        destroy(device);
+    device = nullptr;
+}
+
+void letKeyboardGo() {
+    letGo(keyboard, WL_KEYBOARD_RELEASE_SINCE_VERSION, wl_keyboard_release, wl_keyboard_destroy);
 }
 
 void letPointerGo() {
-    if (!pointer)
-        return;
-    if (wl_pointer_get_version(pointer) >= WL_POINTER_RELEASE_SINCE_VERSION)
-        wl_pointer_release(pointer);
-    else
-        wl_pointer_destroy(pointer);
-    pointer = nullptr;
+    letGo(pointer, WL_POINTER_RELEASE_SINCE_VERSION, wl_pointer_release, wl_pointer_destroy);
     pointerSurface = nullptr;
 }
 
